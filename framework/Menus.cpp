@@ -1,0 +1,499 @@
+#include "framework/Menus.h"
+
+#include <algorithm>
+
+#include "framework/Exceptions.h"
+#include "framework/Graphics.h"
+
+namespace vl {
+
+namespace {
+const char kPopupWindowClass[] = "TPopupMenuWindow";
+
+// Command identifiers fit in the low word of WM_COMMAND; they wrap after 65534 items.
+UINT NextCommand() {
+    static UINT next = 0;
+    next = next % 0xFFFE + 1;
+    return next;
+}
+
+template <class T>
+void Ignore(T&, const TPropValue&) {}
+
+int ShortCutFromProp(const TPropValue& v) {
+    if (v.kind == TPropValue::Kind::Integer) return v.AsInt();
+    throw EReadError("Invalid shortcut " + v.Describe());
+}
+
+// The system's menu font, owned for the lifetime of the object.
+class TMenuFont {
+public:
+    TMenuFont() {
+        NONCLIENTMETRICSA ncm{};
+        ncm.cbSize = sizeof(ncm);
+        if (SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof(ncm), &ncm, 0))
+            font_ = CreateFontIndirectA(&ncm.lfMenuFont);
+    }
+    ~TMenuFont() {
+        if (font_) DeleteObject(font_);
+    }
+    TMenuFont(const TMenuFont&) = delete;
+    TMenuFont& operator=(const TMenuFont&) = delete;
+    HFONT Get() const { return font_ ? font_ : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)); }
+
+private:
+    HFONT font_ = nullptr;
+};
+
+// Saves a device context's state and restores it on scope exit.
+class TSavedDC {
+public:
+    explicit TSavedDC(HDC dc) : dc_(dc), id_(SaveDC(dc)) {}
+    ~TSavedDC() { RestoreDC(dc_, id_); }
+    TSavedDC(const TSavedDC&) = delete;
+    TSavedDC& operator=(const TSavedDC&) = delete;
+
+private:
+    HDC dc_;
+    int id_;
+};
+
+std::string KeyName(WORD key) {
+    if ((key >= '0' && key <= '9') || (key >= 'A' && key <= 'Z')) return std::string(1, static_cast<char>(key));
+    if (key >= VK_F1 && key <= VK_F24) return "F" + std::to_string(key - VK_F1 + 1);
+    switch (key) {
+    case VK_BACK: return "BkSp";
+    case VK_TAB: return "Tab";
+    case VK_RETURN: return "Enter";
+    case VK_ESCAPE: return "Esc";
+    case VK_SPACE: return "Space";
+    case VK_PRIOR: return "PgUp";
+    case VK_NEXT: return "PgDn";
+    case VK_END: return "End";
+    case VK_HOME: return "Home";
+    case VK_LEFT: return "Left";
+    case VK_UP: return "Up";
+    case VK_RIGHT: return "Right";
+    case VK_DOWN: return "Down";
+    case VK_INSERT: return "Ins";
+    case VK_DELETE: return "Del";
+    default: break;
+    }
+    char name[64] = {};
+    LONG scan = static_cast<LONG>(MapVirtualKeyA(key, MAPVK_VK_TO_VSC)) << 16;
+    if (GetKeyNameTextA(scan, name, sizeof(name)) > 0) return name;
+    return {};
+}
+}  // namespace
+
+std::string ShortCutToText(int shortcut) {
+    WORD key = static_cast<WORD>(shortcut & 0xFF);
+    if (!key) return {};
+    std::string name = KeyName(key);
+    if (name.empty()) return {};
+    std::string text;
+    if (shortcut & scShift) text += "Shift+";
+    if (shortcut & scCtrl) text += "Ctrl+";
+    if (shortcut & scAlt) text += "Alt+";
+    return text + name;
+}
+
+int ShortCut(WORD key, unsigned shift) {
+    int s = key & 0xFF;
+    if (shift & ssShift) s |= scShift;
+    if (shift & ssCtrl) s |= scCtrl;
+    if (shift & ssAlt) s |= scAlt;
+    return s;
+}
+
+// ============================================================================================ TMenuItem
+
+const TClassInfo& TMenuItem::StaticClass() {
+    static const TClassInfo info =
+        TClassBuilder<TMenuItem>("TMenuItem", &TComponent::StaticClass())
+            .Creatable()
+            .Prop("Caption", &TMenuItem::SetCaption, &TMenuItem::Caption)
+            .Prop("Checked", &TMenuItem::SetChecked, &TMenuItem::Checked)
+            .Prop("AutoCheck", &TMenuItem::SetAutoCheck, &TMenuItem::AutoCheck)
+            .Prop("Default", &TMenuItem::SetDefault, &TMenuItem::Default)
+            .Prop("Enabled", &TMenuItem::SetEnabled, &TMenuItem::Enabled)
+            .Prop("Visible", &TMenuItem::SetVisible, &TMenuItem::Visible)
+            .Prop("RadioItem", &TMenuItem::SetRadioItem, &TMenuItem::RadioItem)
+            .Prop("GroupIndex", &TMenuItem::SetGroupIndex, &TMenuItem::GroupIndex)
+            .Custom("ShortCut", [](TMenuItem& m, const TPropValue& v) { m.SetShortCut(ShortCutFromProp(v)); },
+                    [](const TMenuItem& m) { return TPropValue::Int(m.ShortCut()); })
+            .Prop("ImageIndex", &TMenuItem::SetImageIndex, &TMenuItem::ImageIndex)
+            .Prop("Hint", &TMenuItem::SetHint, &TMenuItem::Hint)
+            .Custom("Break", Ignore<TMenuItem>)
+            .Event("OnClick", &TMenuItem::OnClick)
+            .Event("OnMeasureItem", &TMenuItem::OnMeasureItem)
+            .Event("OnDrawItem", &TMenuItem::OnDrawItem)
+            .Build();
+    return info;
+}
+
+TMenuItem::TMenuItem(TComponent* owner) : TComponent(owner), command_(NextCommand()) {}
+
+TMenuItem::~TMenuItem() {
+    if (parent_) parent_->Remove(this);
+    Clear();
+}
+
+void TMenuItem::SetChecked(bool v) {
+    if (v == checked_) return;
+    checked_ = v;
+    if (v && radioItem_ && parent_)
+        for (TMenuItem* sibling : parent_->items_)
+            if (sibling != this && sibling->radioItem_ && sibling->groupIndex_ == groupIndex_) sibling->checked_ = false;
+}
+
+TMenuItem* TMenuItem::Items(int index) const {
+    if (index < 0 || index >= Count()) throw EListError("Menu index out of range (" + std::to_string(index) + ")");
+    return items_[static_cast<size_t>(index)];
+}
+
+void TMenuItem::Add(TMenuItem* item) { Insert(Count(), item); }
+
+void TMenuItem::Insert(int index, TMenuItem* item) {
+    if (!item) throw EInvalidOperation("No menu item to insert");
+    for (const TMenuItem* p = this; p; p = p->parent_)
+        if (p == item) throw EInvalidOperation("A menu item cannot contain itself");
+    if (index < 0 || index > Count() - (item->parent_ == this ? 1 : 0))
+        throw EListError("Menu index out of range (" + std::to_string(index) + ")");
+    if (item->parent_) item->parent_->Remove(item);
+    items_.insert(items_.begin() + index, item);
+    item->parent_ = this;
+}
+
+void TMenuItem::Remove(TMenuItem* item) {
+    auto it = std::find(items_.begin(), items_.end(), item);
+    if (it == items_.end()) return;
+    items_.erase(it);
+    item->parent_ = nullptr;
+}
+
+void TMenuItem::Delete(int index) {
+    TMenuItem* item = Items(index);
+    Remove(item);
+    delete item;
+}
+
+void TMenuItem::Clear() {
+    while (!items_.empty()) {
+        TMenuItem* item = items_.back();
+        items_.pop_back();
+        item->parent_ = nullptr;
+        delete item;
+    }
+}
+
+int TMenuItem::IndexOf(const TMenuItem* item) const {
+    auto it = std::find(items_.begin(), items_.end(), item);
+    return it == items_.end() ? -1 : static_cast<int>(it - items_.begin());
+}
+
+TMenu* TMenuItem::GetParentMenu() const {
+    const TMenuItem* root = this;
+    while (root->parent_) root = root->parent_;
+    return root->menu_;
+}
+
+TMenuItem* TMenuItem::FindCommand(UINT command) {
+    for (TMenuItem* item : items_) {
+        if (item->command_ == command) return item;
+        if (TMenuItem* found = item->FindCommand(command)) return found;
+    }
+    return nullptr;
+}
+
+void TMenuItem::Click() {
+    if (autoCheck_) SetChecked(!checked_);
+    if (OnClick) OnClick(this);
+}
+
+void TMenuItem::SetParentComponent(TComponent* parent) {
+    if (auto* item = dynamic_cast<TMenuItem*>(parent)) item->Add(this);
+    else if (auto* menu = dynamic_cast<TMenu*>(parent)) menu->Items()->Add(this);
+    else if (!parent && parent_) parent_->Remove(this);
+}
+
+TComponent* TMenuItem::GetParentComponent() const {
+    if (parent_ && parent_->menu_) return parent_->menu_;
+    return parent_;
+}
+
+// ============================================================================================ TMenuHandle
+
+TMenuHandle& TMenuHandle::operator=(TMenuHandle&& other) noexcept {
+    if (this != &other) {
+        if (menu_) DestroyMenu(menu_);
+        menu_ = other.menu_;
+        other.menu_ = nullptr;
+    }
+    return *this;
+}
+
+TMenuHandle::~TMenuHandle() {
+    if (menu_) DestroyMenu(menu_);  // also frees the sub-menus attached to it
+}
+
+// ============================================================================================ TMenu
+
+const TClassInfo& TMenu::StaticClass() {
+    static const TClassInfo info = TClassBuilder<TMenu>("TMenu", &TComponent::StaticClass())
+                                       .Reference("Images", &TMenu::SetImages)
+                                       .Prop("OwnerDraw", &TMenu::SetOwnerDraw, &TMenu::OwnerDraw)
+                                       .Custom("AutoHotkeys", Ignore<TMenu>)
+                                       .Custom("AutoLineReduction", Ignore<TMenu>)
+                                       .Build();
+    return info;
+}
+
+TMenu::TMenu(TComponent* owner) : TComponent(owner), items_(new TMenuItem(nullptr)) { items_->menu_ = this; }
+
+TMenu::~TMenu() { delete items_; }
+
+void TMenu::SetImages(TImageList* images) {
+    if (images_) RemoveFreeNotification(images_);
+    images_ = images;
+    if (images) FreeNotification(images);
+}
+
+void TMenu::Notification(TComponent* component, TOperation operation) {
+    TComponent::Notification(component, operation);
+    if (operation == TOperation::Remove && component == images_) images_ = nullptr;
+}
+
+TMenuHandle TMenu::BuildMenu() {
+    TMenuHandle menu(CreatePopupMenu());
+    if (!menu.Get()) RaiseLastOSError("Cannot create a menu");
+    AppendItems(menu.Get(), *items_);
+    return menu;
+}
+
+void TMenu::AppendItems(HMENU menu, TMenuItem& parent) {
+    UINT position = 0;
+    for (TMenuItem* item : parent.items_) {
+        if (!item->Visible()) continue;
+        MENUITEMINFOA mii{};
+        mii.cbSize = sizeof(mii);
+        mii.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID | MIIM_DATA;
+        mii.wID = item->Command();
+        mii.dwItemData = reinterpret_cast<ULONG_PTR>(item);
+        if (item->Checked()) mii.fState |= MFS_CHECKED;
+        if (item->Default()) mii.fState |= MFS_DEFAULT;
+        if (!item->Enabled()) mii.fState |= MFS_DISABLED;
+        if (item->RadioItem()) mii.fType |= MFT_RADIOCHECK;
+        if (item->IsSeparator()) mii.fType |= MFT_SEPARATOR;
+        if (ownerDraw_) mii.fType |= MFT_OWNERDRAW;
+        std::string text = item->Caption();
+        if (std::string sc = ShortCutToText(item->ShortCut()); !sc.empty()) text += "\t" + sc;
+        if (!ownerDraw_ && !item->IsSeparator()) {
+            mii.fMask |= MIIM_STRING;
+            mii.dwTypeData = text.data();
+        }
+        TMenuHandle sub;
+        if (item->Count() > 0) {
+            sub = TMenuHandle(CreatePopupMenu());
+            if (!sub.Get()) RaiseLastOSError("Cannot create a menu");
+            AppendItems(sub.Get(), *item);
+            mii.fMask |= MIIM_SUBMENU;
+            mii.hSubMenu = sub.Get();
+        }
+        if (!InsertMenuItemA(menu, position++, TRUE, &mii)) RaiseLastOSError("Cannot add a menu item");
+        sub.Release();  // the parent menu owns the sub-menu now
+    }
+}
+
+bool TMenu::DispatchCommand(UINT command) {
+    TMenuItem* item = items_->FindCommand(command);
+    if (!item || !item->Enabled()) return false;
+    item->Click();
+    return true;
+}
+
+void TMenu::MeasureItem(TMenuItem& item, HDC dc, int& width, int& height) {
+    TMenuFont font;
+    HGDIOBJ old = SelectObject(dc, font.Get());
+    if (item.IsSeparator()) {
+        width = 0;
+        height = GetSystemMetrics(SM_CYMENU) / 2;
+    } else {
+        std::string text = item.Caption();
+        if (std::string sc = ShortCutToText(item.ShortCut()); !sc.empty()) text += "    " + sc;
+        RECT r{0, 0, 0, 0};
+        ::DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &r, DT_SINGLELINE | DT_CALCRECT);
+        width = (r.right - r.left) + 2 * GetSystemMetrics(SM_CXMENUCHECK) + 8;
+        height = std::max<int>(GetSystemMetrics(SM_CYMENU), (r.bottom - r.top) + 4);
+    }
+    SelectObject(dc, old);
+    if (item.OnMeasureItem) item.OnMeasureItem(&item, dc, width, height);
+}
+
+void TMenu::DrawItem(TMenuItem& item, HDC dc, const RECT& rect, bool selected) {
+    if (item.OnDrawItem) {
+        item.OnDrawItem(&item, dc, rect, selected);
+        return;
+    }
+    // A plain look in the system's menu colours.
+    bool highlight = selected && item.Enabled() && !item.IsSeparator();
+    FillRect(dc, &rect, GetSysColorBrush(highlight ? COLOR_HIGHLIGHT : COLOR_MENU));
+    if (item.IsSeparator()) {
+        RECT line = rect;
+        line.top += (rect.bottom - rect.top) / 2 - 1;
+        DrawEdge(dc, &line, EDGE_ETCHED, BF_TOP);
+        return;
+    }
+    TMenuFont font;
+    HGDIOBJ oldFont = SelectObject(dc, font.Get());
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, !item.Enabled() ? GetSysColor(COLOR_GRAYTEXT)
+                     : highlight      ? GetSysColor(COLOR_HIGHLIGHTTEXT)
+                                      : GetSysColor(COLOR_MENUTEXT));
+    int check = GetSystemMetrics(SM_CXMENUCHECK);
+    if (item.Checked()) {
+        RECT box{rect.left + 2, rect.top + (rect.bottom - rect.top - check) / 2, rect.left + 2 + check, 0};
+        box.bottom = box.top + check;
+        DrawFrameControl(dc, &box, DFC_MENU, item.RadioItem() ? DFCS_MENUBULLET : DFCS_MENUCHECK);
+    }
+    RECT text = rect;
+    text.left += check + 6;
+    text.right -= 8;
+    ::DrawTextA(dc, item.Caption().c_str(), static_cast<int>(item.Caption().size()), &text,
+                DT_SINGLELINE | DT_VCENTER | DT_LEFT);
+    std::string sc = ShortCutToText(item.ShortCut());
+    if (!sc.empty()) ::DrawTextA(dc, sc.c_str(), static_cast<int>(sc.size()), &text, DT_SINGLELINE | DT_VCENTER | DT_RIGHT);
+    SelectObject(dc, oldFont);
+}
+
+bool TMenu::HandleMeasureItem(MEASUREITEMSTRUCT& mis) {
+    if (mis.CtlType != ODT_MENU) return false;
+    auto* item = reinterpret_cast<TMenuItem*>(mis.itemData);
+    if (!item || items_->FindCommand(mis.itemID) != item) return false;
+    HDC dc = GetDC(nullptr);
+    int width = 0, height = 0;
+    try {
+        TSavedDC saved(dc);
+        MeasureItem(*item, dc, width, height);
+    } catch (...) {
+        ReleaseDC(nullptr, dc);
+        throw;
+    }
+    ReleaseDC(nullptr, dc);
+    mis.itemWidth = static_cast<UINT>(std::max(width, 0));
+    mis.itemHeight = static_cast<UINT>(std::max(height, 0));
+    return true;
+}
+
+bool TMenu::HandleDrawItem(const DRAWITEMSTRUCT& dis) {
+    if (dis.CtlType != ODT_MENU) return false;
+    auto* item = reinterpret_cast<TMenuItem*>(dis.itemData);
+    if (!item || items_->FindCommand(dis.itemID) != item) return false;
+    TSavedDC saved(dis.hDC);
+    DrawItem(*item, dis.hDC, dis.rcItem, (dis.itemState & ODS_SELECTED) != 0);
+    return true;
+}
+
+// ============================================================================================ TPopupMenu
+
+std::function<UINT(TPopupMenu&, HMENU, int, int)> TPopupMenu::TrackOverride;
+
+const TClassInfo& TPopupMenu::StaticClass() {
+    static const TClassInfo info = TClassBuilder<TPopupMenu>("TPopupMenu", &TMenu::StaticClass())
+                                       .Creatable()
+                                       .Prop("AutoPopup", &TPopupMenu::SetAutoPopup, &TPopupMenu::AutoPopup)
+                                       .Custom("Alignment", Ignore<TPopupMenu>)
+                                       .Custom("TrackButton", Ignore<TPopupMenu>)
+                                       .Custom("MenuAnimation", Ignore<TPopupMenu>)
+                                       .Event("OnPopup", &TPopupMenu::OnPopup)
+                                       .Build();
+    return info;
+}
+
+TPopupMenu::TPopupMenu(TComponent* owner) : TMenu(owner) {}
+
+TPopupMenu::~TPopupMenu() {
+    if (window_) {
+        SetWindowLongPtrA(window_, GWLP_USERDATA, 0);
+        DestroyWindow(window_);
+    }
+}
+
+void TPopupMenu::SetPopupComponent(TComponent* c) {
+    if (popupComponent_) RemoveFreeNotification(popupComponent_);
+    popupComponent_ = c;
+    if (c) FreeNotification(c);
+}
+
+void TPopupMenu::Notification(TComponent* component, TOperation operation) {
+    TMenu::Notification(component, operation);
+    if (operation == TOperation::Remove && component == popupComponent_) popupComponent_ = nullptr;
+}
+
+HWND TPopupMenu::WindowHandle() {
+    if (window_) return window_;
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof(wc);
+    if (!GetClassInfoExA(instance, kPopupWindowClass, &wc)) {
+        wc = {};
+        wc.cbSize = sizeof(wc);
+        wc.lpfnWndProc = WindowProc;
+        wc.hInstance = instance;
+        wc.lpszClassName = kPopupWindowClass;
+        if (!RegisterClassExA(&wc)) RaiseLastOSError("Cannot register the popup menu window class");
+    }
+    // A top-level window that is never shown: menus need a real (not message-only) owner.
+    window_ = CreateWindowExA(WS_EX_TOOLWINDOW, kPopupWindowClass, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                              instance, nullptr);
+    if (!window_) RaiseLastOSError("Cannot create the popup menu window");
+    SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    return window_;
+}
+
+void TPopupMenu::DoPopup() {
+    if (OnPopup) OnPopup(this);
+}
+
+void TPopupMenu::Popup(int x, int y) {
+    DoPopup();
+    UINT command = 0;
+    {
+        TMenuHandle menu = BuildMenu();
+        HWND owner = WindowHandle();
+        if (TrackOverride) {
+            command = TrackOverride(*this, menu.Get(), x, y);
+        } else {
+            // The shell's notification area needs the owner in the foreground for the menu to
+            // close when the user clicks elsewhere, and a message after it closed.
+            SetForegroundWindow(owner);
+            command = static_cast<UINT>(TrackPopupMenuEx(menu.Get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN,
+                                                         x, y, owner, nullptr));
+            PostMessageA(owner, WM_NULL, 0, 0);
+        }
+    }
+    // The click runs after the menu has closed.
+    if (command) DispatchCommand(command);
+}
+
+LRESULT CALLBACK TPopupMenu::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    auto* self = reinterpret_cast<TPopupMenu*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    if (self) {
+        try {
+            switch (msg) {
+            case WM_MEASUREITEM:
+                if (self->HandleMeasureItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(lParam))) return TRUE;
+                break;
+            case WM_DRAWITEM:
+                if (self->HandleDrawItem(*reinterpret_cast<DRAWITEMSTRUCT*>(lParam))) return TRUE;
+                break;
+            }
+        } catch (...) {
+            HandleCallbackException(self);
+            return TRUE;
+        }
+    }
+    return DefWindowProcA(hwnd, msg, wParam, lParam);
+}
+
+}  // namespace vl

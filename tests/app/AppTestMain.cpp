@@ -1,0 +1,20 @@
+// Test entry for the application suites: one application object for the whole run, as in the
+// program, with every class of the form descriptions registered, and the central exception
+// handler replaced by a recorder.
+#include <gtest/gtest.h>
+
+#include "AppTestSupport.h"
+#include "app/Startup.h"
+#include "framework/Application.h"
+
+int main(int argc, char** argv) {
+    testing::InitGoogleTest(&argc, argv);
+    vl::TApplication application;
+    application.Initialize();
+    vorlinde::RegisterProgramClasses();
+    application.SetTitle("Vorlinde");
+    application.OnException = [](vl::TObject*, const std::exception_ptr& error) {
+        apptest::RecordedExceptions().push_back(vl::ExceptionMessage(error));
+    };
+    return RUN_ALL_TESTS();
+}

@@ -1,0 +1,138 @@
+#include "AppTestSupport.h"
+
+#include "app/AboutForm.h"
+#include "app/MainForm.h"
+#include "framework/Application.h"
+#include "framework/Dialogs.h"
+
+namespace apptest {
+
+namespace {
+// An open key of the current user's hive, closed at the end of the scope.
+struct Key {
+    HKEY key = nullptr;
+    Key(const std::string& path, bool create) {
+        if (create)
+            RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
+        else
+            RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_ALL_ACCESS, &key);
+    }
+    ~Key() {
+        if (key) RegCloseKey(key);
+    }
+    Key(const Key&) = delete;
+    Key& operator=(const Key&) = delete;
+};
+}  // namespace
+
+void DeleteProgramSettings() {
+    RegDeleteTreeA(HKEY_CURRENT_USER, kSettingsKey);
+    DeleteValue(kRunKey, kRunValue);
+}
+
+bool KeyExists(const std::string& path) { return Key(path, false).key != nullptr; }
+
+void SetStringValue(const std::string& keyPath, const std::string& name, const std::string& value) {
+    Key k(keyPath, true);
+    ASSERT_NE(k.key, nullptr) << keyPath;
+    ASSERT_EQ(RegSetValueExA(k.key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                             static_cast<DWORD>(value.size() + 1)),
+              ERROR_SUCCESS);
+}
+
+void SetDwordValue(const std::string& keyPath, const std::string& name, DWORD value) {
+    Key k(keyPath, true);
+    ASSERT_NE(k.key, nullptr) << keyPath;
+    ASSERT_EQ(RegSetValueExA(k.key, name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof(value)),
+              ERROR_SUCCESS);
+}
+
+std::optional<std::string> StringValue(const std::string& keyPath, const std::string& name) {
+    Key k(keyPath, false);
+    if (!k.key) return std::nullopt;
+    DWORD type = 0, size = 0;
+    if (RegQueryValueExA(k.key, name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS || type != REG_SZ)
+        return std::nullopt;
+    std::string text(size, '\0');
+    if (RegQueryValueExA(k.key, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(text.data()), &size) !=
+        ERROR_SUCCESS)
+        return std::nullopt;
+    text.resize(strnlen(text.c_str(), text.size()));
+    return text;
+}
+
+void DeleteValue(const std::string& keyPath, const std::string& name) {
+    Key k(keyPath, false);
+    if (k.key) RegDeleteValueA(k.key, name.c_str());
+}
+
+std::vector<std::string> ValueNames(const std::string& keyPath) {
+    std::vector<std::string> names;
+    Key k(keyPath, false);
+    if (!k.key) return names;
+    for (DWORD index = 0;; ++index) {
+        char name[256];
+        DWORD length = sizeof(name);
+        if (RegEnumValueA(k.key, index, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+        names.emplace_back(name, length);
+    }
+    return names;
+}
+
+std::string SettingsSection(const std::string& section) { return std::string(kSettingsKey) + "\\" + section; }
+
+std::vector<std::string>& RecordedExceptions() {
+    static std::vector<std::string> messages;
+    return messages;
+}
+
+bool PumpMessagesUntil(const std::function<bool()>& done, DWORD timeoutMs) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        vl::Application->ProcessMessages();
+        if (done()) return true;
+        const DWORD elapsed = GetTickCount() - start;
+        if (elapsed >= timeoutMs) return false;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, timeoutMs - elapsed, QS_ALLINPUT);
+    }
+}
+
+void PumpMessagesFor(DWORD ms) {
+    PumpMessagesUntil([] { return false; }, ms);
+}
+
+void ProgramTest::SetUp() {
+    DeleteProgramSettings();
+    RecordedExceptions().clear();
+    vl::TOpenDialog::ExecuteOverride = nullptr;
+}
+
+void ProgramTest::TearDown() {
+    delete vorlinde::Form2;
+    vorlinde::Form2 = nullptr;
+    delete vorlinde::Form1;
+    vorlinde::Form1 = nullptr;
+    vl::TOpenDialog::ExecuteOverride = nullptr;
+    if (vl::Application->Minimized()) vl::Application->Restore();
+    vl::Application->SetShowMainForm(true);
+    vl::Application->ProcessMessages();
+    DeleteProgramSettings();
+}
+
+void ProgramTest::CreateMainWindow() {
+    vl::Application->CreateForm(vorlinde::Form1);
+    ASSERT_EQ(vl::Application->MainForm(), vorlinde::Form1);
+}
+
+void ProgramTest::CreateAboutWindow() {
+    vl::Application->CreateForm(vorlinde::Form2);
+    ASSERT_NE(vorlinde::Form2, nullptr);
+}
+
+void ProgramTest::StorePlaylist(const std::vector<std::string>& entries) {
+    const std::string section = SettingsSection("MovieList");
+    SetStringValue(section, "Count", std::to_string(entries.size()));
+    for (size_t i = 0; i < entries.size(); ++i) SetStringValue(section, std::to_string(i + 1), entries[i]);
+}
+
+}  // namespace apptest

@@ -1,0 +1,54 @@
+#pragma once
+// Shared helpers of the application tests: the registry keys the program uses, the recorder of
+// exceptions that reach the central handler, a message loop with a deadline, and a fixture
+// that owns the settings key and the autostart value and builds the real main window.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace apptest {
+
+// --- registry (all under the current user)
+inline constexpr char kSettingsKey[] = "SOFTWARE\\Vorlinde";
+inline constexpr char kRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+inline constexpr char kRunValue[] = "Vorlinde";
+
+// Removes "SOFTWARE\Vorlinde" with everything below it, and the "Vorlinde" autostart value.
+void DeleteProgramSettings();
+bool KeyExists(const std::string& path);
+void SetStringValue(const std::string& keyPath, const std::string& name, const std::string& value);
+void SetDwordValue(const std::string& keyPath, const std::string& name, DWORD value);
+// The text of a REG_SZ value; nothing when the value is missing or of another type.
+std::optional<std::string> StringValue(const std::string& keyPath, const std::string& name);
+void DeleteValue(const std::string& keyPath, const std::string& name);
+std::vector<std::string> ValueNames(const std::string& keyPath);
+// "SOFTWARE\Vorlinde\<section>"
+std::string SettingsSection(const std::string& section);
+
+// --- exceptions that reached the application's central handler, oldest first
+std::vector<std::string>& RecordedExceptions();
+
+// Runs the application's message loop until `done` answers true or `timeoutMs` passed;
+// returns whether `done` answered true.
+bool PumpMessagesUntil(const std::function<bool()>& done, DWORD timeoutMs);
+void PumpMessagesFor(DWORD ms);
+
+// A test that owns the program's registry entries and may build the main window.
+class ProgramTest : public testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+    // Creates the main window (and so runs its start-up) as the program does.
+    void CreateMainWindow();
+    // Creates the About window after it, as the program does.
+    void CreateAboutWindow();
+    // Stores a playlist as the program does ("MovieList"/"Count", "1"...).
+    void StorePlaylist(const std::vector<std::string>& entries);
+};
+
+}  // namespace apptest

@@ -1,0 +1,10 @@
+#include "tray/Registration.h"
+
+#include "framework/ClassInfo.h"
+#include "tray/TrayIcon.h"
+
+namespace vorlinde {
+
+void RegisterTrayClasses() { vl::RegisterComponentClass(TTrayIcon::StaticClass()); }
+
+}  // namespace vorlinde
