@@ -162,6 +162,22 @@ public:
         return *this;
     }
 
+    // A component reference that can also be read back: GetPropValue answers a Reference value
+    // holding the component (null for none) and its name.
+    template <class C, class G>
+    TClassBuilder& Reference(const char* name, void (T::*setter)(C*), G (T::*getter)() const) {
+        Reference(name, setter);
+        info_.props.back().get = [getter](const TPersistent& o) {
+            TPropValue v;
+            v.kind = TPropValue::Kind::Reference;
+            auto* target = (static_cast<const T&>(o).*getter)();
+            v.component = target;
+            if (target) v.text = target->Name();
+            return v;
+        };
+        return *this;
+    }
+
     // An event member (a std::function), bound to a handler of the form by the handler's name.
     template <class F>
     TClassBuilder& Event(const char* name, F T::*member) {

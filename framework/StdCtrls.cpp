@@ -516,6 +516,8 @@ const TClassInfo& TCheckBox::StaticClass() {
 TCheckBox::TCheckBox(TComponent* owner) : TWinControl(owner) {
     SetBounds(0, 0, 97, 17);
     SetTabStop(true);
+    // Check boxes sit on their parent's surface: no strip of button face behind the caption.
+    SetParentColor(true);
 }
 
 void TCheckBox::CreateParams(TCreateParams& params) {
@@ -599,6 +601,7 @@ const TClassInfo& TRadioButton::StaticClass() {
 TRadioButton::TRadioButton(TComponent* owner) : TWinControl(owner) {
     SetBounds(0, 0, 113, 17);
     SetTabStop(true);
+    SetParentColor(true);
 }
 
 void TRadioButton::CreateParams(TCreateParams& params) {

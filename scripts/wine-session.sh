@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Shared by scripts/test and scripts/demo (sourced, not run): configuring and
 # building, a private Xvfb display, and a project-local Wine prefix served by one
 # persistent wineserver. Everything started here is stopped by session_stop, by
@@ -18,7 +19,8 @@ configure_and_build() {
     cmake -S "$VORLINDE_ROOT" -B "$build_dir" -G Ninja \
       -DCMAKE_TOOLCHAIN_FILE="$VORLINDE_ROOT/cmake/mingw-w64-x86_64.cmake" >/dev/null
   fi
-  cmake --build "$build_dir" ${VORLINDE_JOBS:+--parallel "$VORLINDE_JOBS"}
+  # One job per core (VORLINDE_JOBS overrides); ninja's default runs more.
+  cmake --build "$build_dir" --parallel "${VORLINDE_JOBS:-$(nproc)}"
 }
 
 # Starts Xvfb on the first free display number from 90 up and exports DISPLAY.
@@ -36,7 +38,6 @@ start_xvfb() {
       fi
       if xdpyinfo -display ":$n" >/dev/null 2>&1; then
         export DISPLAY=":$n"
-        xvfb_display=$n
         return 0
       fi
       sleep 0.1
@@ -66,7 +67,20 @@ start_wine() {
     echo "Creating the Wine prefix $WINEPREFIX (about 10 s)"
     wineboot -i >"$build_dir/wineboot.log" 2>&1
   fi
+  link_wine_fonts
   wine cmd /c exit >/dev/null 2>&1
+}
+
+# Debian's Wine does not load its own fonts (package fonts-wine, in
+# /usr/share/wine/fonts): text falls back to DejaVu and the caption buttons show
+# letters instead of Marlett glyphs. Linking them into the prefix's Fonts folder
+# gives Wine's Tahoma, MS Sans Serif and Marlett, as on Windows.
+link_wine_fonts() {
+  local fonts_dir=$WINEPREFIX/drive_c/windows/Fonts font
+  [[ -d /usr/share/wine/fonts && -d $fonts_dir ]] || return 0
+  for font in /usr/share/wine/fonts/*; do
+    [[ -e $fonts_dir/${font##*/} ]] || ln -s "$font" "$fonts_dir/"
+  done
 }
 
 # Chooses whether Wine lets an X window manager handle its top-level windows.
