@@ -1,8 +1,10 @@
 #include "app/AboutForm.h"
 
 #include "app/ProgramState.h"
+#include "app/ShellOpen.h"
 #include "framework/ClassBuilder.h"
 #include "framework/Exceptions.h"
+#include "framework/Graphics.h"
 #include "framework/RegIniFile.h"
 #include "framework/StdCtrls.h"
 #include "framework/StringUtils.h"
@@ -36,6 +38,17 @@ T* Bind(vl::TComponent& form, const char* name) {
     if (!component) throw vl::EReadError(std::string("Component ") + name + " missing from the About window");
     return component;
 }
+
+// A plain label acting as a link: blue, red while the mouse is over it, and a click opens its
+// target through the shell when the target is not blank.
+void MakeLink(vl::TLabel& label, const std::string& target) {
+    label.OnMouseEnter = [&label](vl::TObject*) { label.Font()->SetColor(vl::clRed); };
+    label.OnMouseLeave = [&label](vl::TObject*) { label.Font()->SetColor(vl::clBlue); };
+    label.OnClick = [target](vl::TObject*) {
+        const std::string trimmed = vl::Trim(target);
+        if (!trimmed.empty()) ShellOpen(nullptr, "open", trimmed, nullptr, nullptr, SW_SHOWNORMAL);
+    };
+}
 }  // namespace
 
 void TForm2::Loaded() {
@@ -48,6 +61,9 @@ void TForm2::Loaded() {
     suiURLLabel2 = Bind<vl::TLabel>(*this, "suiURLLabel2");
     Button1 = Bind<vl::TButton>(*this, "Button1");
     suiThemeManager1 = Bind<TsuiThemeManager>(*this, "suiThemeManager1");
+    // The web site's address is the caption; the mail link writes to the address it shows.
+    MakeLink(*suiURLLabel1, suiURLLabel1->Caption());
+    MakeLink(*suiURLLabel2, "mailto:" + suiURLLabel2->Caption());
 }
 
 void TForm2::FormCreate(vl::TObject*) {

@@ -131,26 +131,24 @@ void TForm::SetBorderStyle(TFormBorderStyle s) {
     if (s == borderStyle_) return;
     int cw = ClientWidth(), ch = ClientHeight();
     borderStyle_ = s;
-    if (HandleAllocated()) {
-        TCreateParams p;
-        CreateParams(p);
-        SetWindowLongA(Handle(), GWL_STYLE, static_cast<LONG>(p.style & ~WS_VISIBLE) | (IsWindowVisible(Handle()) ? WS_VISIBLE : 0));
-        SetWindowLongA(Handle(), GWL_EXSTYLE, static_cast<LONG>(p.exStyle));
-        SetWindowPos(Handle(), nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
-    }
+    ApplyWindowStyles();
     if (clientWidth_ >= 0) SetClientWidth(cw);
     if (clientHeight_ >= 0) SetClientHeight(ch);
 }
 
 void TForm::SetBorderIcons(TBorderIcons icons) {
     borderIcons_ = icons;
-    if (HandleAllocated()) {
-        TCreateParams p;
-        CreateParams(p);
-        SetWindowLongA(Handle(), GWL_STYLE, static_cast<LONG>(p.style & ~WS_VISIBLE) | (IsWindowVisible(Handle()) ? WS_VISIBLE : 0));
-        SetWindowLongA(Handle(), GWL_EXSTYLE, static_cast<LONG>(p.exStyle));
-        SetWindowPos(Handle(), nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
-    }
+    ApplyWindowStyles();
+}
+
+void TForm::ApplyWindowStyles() {
+    if (!HandleAllocated()) return;
+    TCreateParams p;
+    CreateParams(p);
+    DWORD visible = IsWindowVisible(Handle()) ? WS_VISIBLE : 0;
+    SetWindowLongA(Handle(), GWL_STYLE, static_cast<LONG>((p.style & ~WS_VISIBLE) | visible));
+    SetWindowLongA(Handle(), GWL_EXSTYLE, static_cast<LONG>(p.exStyle));
+    SetWindowPos(Handle(), nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
 }
 
 void TForm::SetIcon(HICON icon) {

@@ -112,7 +112,8 @@ protected:
     virtual void DoCreate();
 
 private:
-    void ApplyPosition();
+    // Re-applies the window styles after the border style or icons changed.
+    void ApplyWindowStyles();
     void Place();
     void CollectTabStops(TWinControl* parent, std::vector<TWinControl*>& out);
     // Enter: the focused button control, else the default button; Escape: the cancel button.

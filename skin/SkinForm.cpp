@@ -13,7 +13,7 @@ const vl::TClassInfo& TsuiForm::StaticClass() {
     static const vl::TClassInfo info =
         vl::TClassBuilder<TsuiForm>("TsuiForm", &vl::TWinControl::StaticClass())
             .Creatable()
-            .Reference("FileTheme", &TsuiForm::SetFileTheme)
+            .Reference("FileTheme", &TsuiForm::SetFileTheme, &TsuiForm::FileTheme)
             .Prop("UIStyle", &TsuiForm::SetUIStyle, &TsuiForm::UIStyle)
             .Prop("UIStyleAutoUpdateSub", &TsuiForm::SetUIStyleAutoUpdateSub, &TsuiForm::UIStyleAutoUpdateSub)
             .ColorProp("BorderColor", &TsuiForm::SetBorderColor, &TsuiForm::BorderColor)

@@ -40,7 +40,7 @@ const vl::TClassInfo& TsuiPopupMenu::StaticClass() {
             .Custom("FontCharset", [](M& m, const vl::TPropValue& v) { m.SetFontCharset(CharsetFromProp(v)); },
                     [](const M& m) { return vl::TPropValue::Int(m.FontCharset()); })
             .Prop("UseSystemFont", &M::SetUseSystemFont, &M::UseSystemFont)
-            .Reference("FileTheme", &M::SetFileTheme)
+            .Reference("FileTheme", &M::SetFileTheme, &M::FileTheme)
             .Build();
     return info;
 }

@@ -159,13 +159,20 @@ TEST_F(SettingsStoreLoad, MissingSkinFileKeepsProtein) {
 
 TEST_F(SettingsStoreLoad, ExistingSkinFileRestylesFromIt) {
     const char themeName[] = "settings-store-test.sui";
+    // The smallest valid theme file: the header and the record that ends the chain at once.
+    unsigned char theme[24 + 77] = "Morvale_TB";
+    theme[12] = 24;  // header size
+    theme[20] = 24;  // first record
     HANDLE file = CreateFileA(themeName, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    DWORD written = 0;
+    WriteFile(file, theme, sizeof theme, &written, nullptr);
     CloseHandle(file);
     apptest::SetStringValue(SettingsSection("Options"), "SkinName", themeName);
     CreateMainWindow();
     DeleteFileA(themeName);
-    EXPECT_EQ(Form1->suiFileTheme1->GetThemeFile(), themeName);
+    EXPECT_EQ(Form1->suiFileTheme1->ThemeFile(), themeName);
+    EXPECT_TRUE(Form1->suiFileTheme1->IsLoaded());
     EXPECT_EQ(Form1->suiThemeManager1->UIStyle(), TsuiUIStyle::FromThemeFile);
     EXPECT_EQ(Form1->suiForm1->UIStyle(), TsuiUIStyle::FromThemeFile);
     EXPECT_EQ(Form1->suiForm1->FileTheme(), Form1->suiFileTheme1);

@@ -1,0 +1,19 @@
+// Test entry for the skin engine suites: one application object for the whole run, as in the
+// program, with the framework's and the skin engine's classes and the tests' stand-ins
+// registered for the form loader.
+#include <gtest/gtest.h>
+
+#include "SkinTestSupport.h"
+#include "framework/Application.h"
+#include "framework/Registration.h"
+#include "skin/Registration.h"
+
+int main(int argc, char** argv) {
+    testing::InitGoogleTest(&argc, argv);
+    vl::TApplication application;
+    application.Initialize();
+    vl::RegisterFrameworkClasses();
+    vorlinde::RegisterSkinClasses();
+    skintest::RegisterTestClasses();
+    return RUN_ALL_TESTS();
+}

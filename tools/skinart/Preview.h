@@ -1,0 +1,32 @@
+#pragma once
+// A small mock window assembled from one look's pictures the way the skinned controls put them
+// together (title pictures with the client one stretched, caption buttons placed from the
+// offsets, a push button stretched with its corners kept, check boxes, a scroll bar), so that
+// the contact sheet shows how the pieces fit and not only the pieces.
+#include <string>
+
+#include "skin/BitmapImage.h"
+
+namespace skinart {
+
+struct PreviewLook {
+    const vorlinde::TBitmapImage* titleLeft;
+    const vorlinde::TBitmapImage* titleClient;
+    const vorlinde::TBitmapImage* titleRight;
+    const vorlinde::TBitmapImage* titleButtons;  // the 18-image strip
+    const vorlinde::TBitmapImage* button;        // 3 images
+    const vorlinde::TBitmapImage* checkBox;      // 4 images
+    const vorlinde::TBitmapImage* radio;         // 4 images
+    const vorlinde::TBitmapImage* scrollButtons; // 6 images
+    const vorlinde::TBitmapImage* scrollThumb;   // 3 images
+    const vorlinde::TBitmapImage* formPattern;   // tiled client background, or null
+    int leftOffset, rightOffset, buttonTop;
+    bool buttonTransparent, titleButtonTransparent;
+    uint32_t formColor, borderColor, scrollColor;  // 0x00BBGGRR
+    int borderWidth;
+    bool darkCaption;
+};
+
+vorlinde::TBitmapImage PaintPreview(const PreviewLook& look);
+
+}  // namespace skinart

@@ -1,0 +1,38 @@
+#pragma once
+// The hidden window that every tray icon names in its notification record: the shell posts its
+// notifications about the icons there, and the window hands each to the icon whose identifier
+// it carries.
+#include <windows.h>
+
+namespace vorlinde {
+
+class TTrayIcon;
+
+// The callback message of the notification record: the framework's user message base (1024)
+// plus 1024.
+inline constexpr UINT TrayCallbackMessage = WM_USER + 1024;
+
+class TTrayIconHandler {
+public:
+    // The shared window; null while no tray icon exists.
+    static HWND Window();
+    // Number of tray icons registered with the window.
+    static int UserCount();
+    // The live tray icon with this identifier; null for identifiers of icons destroyed since
+    // (identifiers are never reused within a process).
+    static TTrayIcon* Find(UINT id);
+
+private:
+    friend class TTrayIcon;
+    // Joins `icon` (creating the window for the first icon); returns its identifier.
+    static UINT Register(TTrayIcon* icon);
+    // Leaves; the last icon to leave destroys the window.
+    static void Unregister(UINT id);
+    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+};
+
+// The shell's "TaskbarCreated" message, registered once, on first use; 0 when the common
+// controls library is older than 4.71, whose shells do not send it.
+UINT TaskbarCreatedMessage();
+
+}  // namespace vorlinde
