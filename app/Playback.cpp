@@ -5,6 +5,8 @@
 
 #include "app/MainForm.h"
 #include "app/ProgramState.h"
+#include "framework/Application.h"
+#include "framework/Menus.h"
 #include "framework/StdCtrls.h"
 #include "media/FilterGraph.h"
 #include "media/VideoWindow.h"
@@ -56,12 +58,58 @@ void TForm1::StopNow() {
     FilterGraph1->SetActive(false);
 }
 
-// The tray menu's playback commands, the advance to the next file and "&Set Desktop" do
-// nothing yet; they come with the playback commands.
-void TForm1::FilterGraph1GraphComplete(vl::TObject*, HRESULT, IBaseFilter*) {}
-void TForm1::Pause1Click(vl::TObject*) {}
-void TForm1::Stop1Click(vl::TObject*) {}
-void TForm1::suitempPopupMenu1Popup(vl::TObject*) {}
-void TForm1::suitempbtnDesktopClick(vl::TObject*) {}
+// End of a file: on the desktop the next file of the play order follows (a new order once the
+// position passed the last entry); a preview stays on its last frame.
+void TForm1::FilterGraph1GraphComplete(vl::TObject*, HRESULT, IBaseFilter*) {
+    const int count = lsbMovie->Items()->Count();
+    if (count == 0 || !DSVideoWindowEx21->DesktopPlaying()) return;
+    DSVideoWindowEx21->NormalPlayback();
+    ++PlayPosition;
+    if (PlayPosition > count - 1) InitAry();
+    StartDesktopMovie();
+}
+
+// "&Pause": the item has already toggled its own check mark.
+void TForm1::Pause1Click(vl::TObject*) {
+    if (FilterGraph1->State() == PlaybackState::Playing) Pause1->SetChecked(true);
+    if (FilterGraph1->State() == PlaybackState::Paused)
+        FilterGraph1->Play();
+    else
+        FilterGraph1->Pause();
+}
+
+// "&Stop" / "&Play", by the graph's state at the time of the click.
+void TForm1::Stop1Click(vl::TObject*) {
+    switch (FilterGraph1->State()) {
+    case PlaybackState::Uninitialised:
+        // Resumes on the desktop with the file at the current position, from its start.
+        if (lsbMovie->Items()->Count() == 0) return;
+        Pause1->SetChecked(false);
+        StartDesktopMovie();
+        break;
+    case PlaybackState::Paused:
+        Pause1->SetChecked(false);
+        FilterGraph1->Play();
+        break;
+    case PlaybackState::Playing: StopNow(); break;
+    case PlaybackState::Stopped: break;
+    }
+}
+
+void TForm1::suitempPopupMenu1Popup(vl::TObject*) {
+    Stop1->SetCaption(FilterGraph1->State() == PlaybackState::Playing ? "&Stop" : "&Play");
+}
+
+// "&Set Desktop": the selected entry (or the preview already playing) moves to the desktop,
+// with a new play order whose position is 0.
+void TForm1::suitempbtnDesktopClick(vl::TObject*) {
+    const int selected = lsbMovie->ItemIndex();
+    if (selected < 0) return;
+    InitAry();
+    if (FilterGraph1->State() != PlaybackState::Playing) PlayNow(lsbMovie->Items()->Strings(selected));
+    DSVideoWindowEx21->StartDesktopPlayback();
+    vl::Application->Minimize();
+    ShowHint();
+}
 
 }  // namespace vorlinde

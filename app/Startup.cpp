@@ -5,6 +5,7 @@
 #include "framework/Application.h"
 #include "framework/Registration.h"
 #include "media/Registration.h"
+#include "platform/OverlayMixer.h"
 #include "skin/Registration.h"
 #include "tray/Registration.h"
 
@@ -21,6 +22,8 @@ int RunProgram() {
     vl::TApplication application;
     try {
         application.Initialize();
+        // The video window's Overlay Mixer, offered to CoCreateInstance until the loop ends.
+        const vl::platform::TOverlayMixerRegistration overlayMixer;
         RegisterProgramClasses();
         application.SetTitle("Vorlinde");
         application.CreateForm(Form1);

@@ -71,6 +71,17 @@ start_wine() {
   wine cmd /c exit >/dev/null 2>&1
 }
 
+# Starts the session keeper (tests/support/SessionKeeper.cpp), when it was built, so that
+# Wine's desktop process lives for the whole session: otherwise it ends after every idle spell
+# (a long test, a benchmark) and is started again by the next test process, whose output pipe
+# it then holds for up to 20 s after that test ended, for every test that follows.
+keep_desktop_alive() {
+  local keeper=$build_dir/tests/session_keeper.exe
+  [[ -f $keeper ]] || return 0
+  wine "$keeper" >/dev/null 2>&1 &
+  disown
+}
+
 # Debian's Wine does not load its own fonts (package fonts-wine, in
 # /usr/share/wine/fonts): text falls back to DejaVu and the caption buttons show
 # letters instead of Marlett glyphs. Linking them into the prefix's Fonts folder

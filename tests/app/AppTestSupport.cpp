@@ -4,6 +4,7 @@
 #include "app/MainForm.h"
 #include "framework/Application.h"
 #include "framework/Dialogs.h"
+#include "media/FilterGraph.h"
 
 namespace apptest {
 
@@ -81,6 +82,38 @@ std::vector<std::string> ValueNames(const std::string& keyPath) {
 
 std::string SettingsSection(const std::string& section) { return std::string(kSettingsKey) + "\\" + section; }
 
+bool SamplesAvailable() { return std::string(VORLINDE_SAMPLES_DIR).size() > 0; }
+
+std::string SampleClip(const char* name) {
+    std::string path = std::string(VORLINDE_SAMPLES_DIR) + "/" + name;
+    if (path.front() == '/') path = "Z:" + path;
+    for (char& c : path)
+        if (c == '/') c = '\\';
+    return path;
+}
+
+std::wstring SampleClipW(const char* name) {
+    const std::string path = SampleClip(name);
+    return std::wstring(path.begin(), path.end());  // the build paths are plain ASCII
+}
+
+namespace {
+constexpr char kDesktopKey[] = "Control Panel\\Desktop";
+constexpr char kWallpaperName[] = "Wallpaper";
+
+void SetDesktopColor(COLORREF color) {
+    const INT element = COLOR_BACKGROUND;
+    SetSysColors(1, &element, &color);
+}
+
+void RestoreWallpaperValue(const std::optional<std::string>& value) {
+    if (value) SetStringValue(kDesktopKey, kWallpaperName, *value);
+    else DeleteValue(kDesktopKey, kWallpaperName);
+}
+}  // namespace
+
+std::optional<std::string> WallpaperValue() { return StringValue(kDesktopKey, kWallpaperName); }
+
 std::vector<std::string>& RecordedExceptions() {
     static std::vector<std::string> messages;
     return messages;
@@ -102,12 +135,21 @@ void PumpMessagesFor(DWORD ms) {
 }
 
 void ProgramTest::SetUp() {
+    userWallpaper_ = WallpaperValue();
+    userDesktopColor_ = GetSysColor(COLOR_BACKGROUND);
+    SetStringValue(kDesktopKey, kWallpaperName, kMarkedWallpaper);
+    SetDesktopColor(kMarkedDesktopColor);
     DeleteProgramSettings();
     RecordedExceptions().clear();
     vl::TOpenDialog::ExecuteOverride = nullptr;
 }
 
 void ProgramTest::TearDown() {
+    // The program stops its graph before its windows go (closing asks CloseQuery first).
+    // Destroying the window with the graph still running makes the graph lose its renderer
+    // while the splitter's thread still delivers frames, and Wine's renderer can then crash
+    // (IReferenceClock::Unadvise on a clock already taken away).
+    if (vorlinde::Form1 && vorlinde::Form1->FilterGraph1) vorlinde::Form1->FilterGraph1->Stop();
     delete vorlinde::Form2;
     vorlinde::Form2 = nullptr;
     delete vorlinde::Form1;
@@ -117,6 +159,11 @@ void ProgramTest::TearDown() {
     vl::Application->SetShowMainForm(true);
     vl::Application->ProcessMessages();
     DeleteProgramSettings();
+    // Desktop playback, if any, has ended with the windows and given the desktop back.
+    EXPECT_EQ(WallpaperValue(), kMarkedWallpaper);
+    EXPECT_EQ(GetSysColor(COLOR_BACKGROUND), kMarkedDesktopColor);
+    RestoreWallpaperValue(userWallpaper_);
+    SetDesktopColor(userDesktopColor_);
 }
 
 void ProgramTest::CreateMainWindow() {

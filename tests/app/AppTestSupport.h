@@ -30,6 +30,18 @@ std::vector<std::string> ValueNames(const std::string& keyPath);
 // "SOFTWARE\Vorlinde\<section>"
 std::string SettingsSection(const std::string& section);
 
+// --- sample clips (made by the build; VORLINDE_SAMPLES_DIR is empty where they cannot be made)
+bool SamplesAvailable();
+// A sample clip's path as a Windows program sees it (the build folder is reached through
+// drive Z:), in the form the playlist holds it.
+std::string SampleClip(const char* name);
+// The same path in the form the filter graph reports it (RenderedFile).
+std::wstring SampleClipW(const char* name);
+
+// --- the desktop that desktop playback takes over
+// The wallpaper value under "Control Panel\Desktop"; nothing when it is missing.
+std::optional<std::string> WallpaperValue();
+
 // --- exceptions that reached the application's central handler, oldest first
 std::vector<std::string>& RecordedExceptions();
 
@@ -38,9 +50,14 @@ std::vector<std::string>& RecordedExceptions();
 bool PumpMessagesUntil(const std::function<bool()>& done, DWORD timeoutMs);
 void PumpMessagesFor(DWORD ms);
 
-// A test that owns the program's registry entries and may build the main window.
+// A test that owns the program's registry entries and may build the main window. Desktop
+// playback takes the wallpaper value and the desktop colour away; the fixture gives the
+// program marked ones, expects them back once the windows are gone, then restores the user's.
 class ProgramTest : public testing::Test {
 protected:
+    static constexpr char kMarkedWallpaper[] = "C:\\windows\\vorlinde-app-test-wallpaper.bmp";
+    static constexpr COLORREF kMarkedDesktopColor = RGB(58, 110, 165);
+
     void SetUp() override;
     void TearDown() override;
     // Creates the main window (and so runs its start-up) as the program does.
@@ -49,6 +66,16 @@ protected:
     void CreateAboutWindow();
     // Stores a playlist as the program does ("MovieList"/"Count", "1"...).
     void StorePlaylist(const std::vector<std::string>& entries);
+
+private:
+    std::optional<std::string> userWallpaper_;
+    COLORREF userDesktopColor_ = 0;
 };
 
 }  // namespace apptest
+
+// Skips the test when the build has no sample clips. For test bodies and SetUp.
+#define APPTEST_REQUIRE_SAMPLES() \
+    do { \
+        if (!apptest::SamplesAvailable()) GTEST_SKIP() << "no sample movies"; \
+    } while (false)

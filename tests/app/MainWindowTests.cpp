@@ -8,10 +8,13 @@
 #include "framework/StdCtrls.h"
 #include "framework/StringUtils.h"
 #include "media/FilterGraph.h"
+#include "media/VideoWindow.h"
 #include "tray/TrayIcon.h"
 
 namespace {
 
+using apptest::SampleClip;
+using apptest::SampleClipW;
 using apptest::SettingsSection;
 using apptest::StringValue;
 using vorlinde::Form1;
@@ -64,22 +67,28 @@ TEST_F(MainWindowStartup, ExeFolderEndsWithBackslash) {
 // --- start-up with a playlist
 
 TEST_F(MainWindowStartup, PlaylistStartsTheFirstFileOnTheDesktop) {
-    StorePlaylist({"C:\\first.mpg", "C:\\second.mpg"});
+    APPTEST_REQUIRE_SAMPLES();
+    StorePlaylist({SampleClip("red.mpg"), SampleClip("green.mpg")});
     CreateMainWindow();
+    EXPECT_TRUE(apptest::RecordedExceptions().empty());
     EXPECT_TRUE(Form1->FilterGraph1->Active());
-    EXPECT_EQ(Form1->FilterGraph1->RenderedFile(), L"C:\\first.mpg");
+    EXPECT_EQ(Form1->FilterGraph1->RenderedFile(), SampleClipW("red.mpg"));
+    EXPECT_EQ(Form1->FilterGraph1->State(), vorlinde::PlaybackState::Playing);
+    EXPECT_TRUE(Form1->DSVideoWindowEx21->DesktopPlaying());
     EXPECT_EQ(vorlinde::PlayOrderArray, (std::vector<int32_t>{0, 1}));
 }
 
 TEST_F(MainWindowStartup, PlaylistKeepsTheWindowHidden) {
-    StorePlaylist({"C:\\first.mpg"});
+    APPTEST_REQUIRE_SAMPLES();
+    StorePlaylist({SampleClip("red.mpg")});
     CreateMainWindow();
     apptest::PumpMessagesFor(800);
     EXPECT_FALSE(Shown());
 }
 
 TEST_F(MainWindowStartup, FirstPlaybackShowsTheBalloonOnce) {
-    StorePlaylist({"C:\\first.mpg"});
+    APPTEST_REQUIRE_SAMPLES();
+    StorePlaylist({SampleClip("red.mpg")});
     CreateMainWindow();
     EXPECT_EQ(Form1->TrayIcon1->BalloonTitle(), "Vorlinde");
     EXPECT_EQ(Form1->TrayIcon1->BalloonText(), "Right click here to control Vorlinde");
@@ -89,9 +98,11 @@ TEST_F(MainWindowStartup, FirstPlaybackShowsTheBalloonOnce) {
 }
 
 TEST_F(MainWindowStartup, BalloonIsNotRepeated) {
-    StorePlaylist({"C:\\first.mpg"});
+    APPTEST_REQUIRE_SAMPLES();
+    StorePlaylist({SampleClip("red.mpg")});
     apptest::SetStringValue(SettingsSection("Options"), "FirstRun", "0");
     CreateMainWindow();
+    ASSERT_TRUE(Form1->FilterGraph1->Active());
     EXPECT_EQ(Form1->TrayIcon1->BalloonText(), "");
 }
 
@@ -125,18 +136,23 @@ TEST_F(MainWindowConfirm, OkShowsTheBalloonOnlyTheFirstTime) {
 }
 
 TEST_F(MainWindowConfirm, OkRestartsPlaybackWithANewOrder) {
-    Form1->lsbMovie->Items()->Add("C:\\a.mpg");
-    Form1->lsbMovie->Items()->Add("C:\\b.mpg");
+    APPTEST_REQUIRE_SAMPLES();
+    Form1->lsbMovie->Items()->Add(SampleClip("red.mpg"));
+    Form1->lsbMovie->Items()->Add(SampleClip("green.mpg"));
     vorlinde::PlayPosition = 1;
     Form1->btnOk->Click();
     EXPECT_EQ(vorlinde::PlayPosition, 0);
-    EXPECT_EQ(Form1->FilterGraph1->RenderedFile(), L"C:\\a.mpg");
+    EXPECT_EQ(Form1->FilterGraph1->RenderedFile(), SampleClipW("red.mpg"));
+    EXPECT_EQ(Form1->FilterGraph1->State(), vorlinde::PlaybackState::Playing);
+    EXPECT_TRUE(Form1->DSVideoWindowEx21->DesktopPlaying());
 }
 
 TEST_F(MainWindowConfirm, CancelPlaysWithoutSaving) {
-    Form1->lsbMovie->Items()->Add("C:\\a.mpg");
+    APPTEST_REQUIRE_SAMPLES();
+    Form1->lsbMovie->Items()->Add(SampleClip("red.mpg"));
     Form1->btnCancel->Click();
-    EXPECT_EQ(Form1->FilterGraph1->RenderedFile(), L"C:\\a.mpg");
+    EXPECT_EQ(Form1->FilterGraph1->RenderedFile(), SampleClipW("red.mpg"));
+    EXPECT_EQ(Form1->FilterGraph1->State(), vorlinde::PlaybackState::Playing);
     EXPECT_TRUE(vl::Application->Minimized());
     EXPECT_FALSE(apptest::KeyExists(SettingsSection("MovieList")));
 }
@@ -144,11 +160,16 @@ TEST_F(MainWindowConfirm, CancelPlaysWithoutSaving) {
 // --- closing
 
 TEST_F(MainWindowClose, CloseQueryReleasesTheGraphAndAllowsTheClose) {
-    Form1->lsbMovie->Items()->Add("C:\\a.mpg");
+    APPTEST_REQUIRE_SAMPLES();
+    Form1->lsbMovie->Items()->Add(SampleClip("red.mpg"));
     Form1->StartDesktopMovie();
     ASSERT_TRUE(Form1->FilterGraph1->Active());
+    ASSERT_TRUE(Form1->DSVideoWindowEx21->DesktopPlaying());
     EXPECT_TRUE(Form1->CloseQuery());
     EXPECT_FALSE(Form1->FilterGraph1->Active());
+    // The desktop is given back with the graph, not only when the window goes.
+    EXPECT_FALSE(Form1->DSVideoWindowEx21->DesktopPlaying());
+    EXPECT_EQ(apptest::WallpaperValue(), kMarkedWallpaper);
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include "app/ProgramState.h"
 #include "framework/StdCtrls.h"
 #include "media/FilterGraph.h"
+#include "media/VideoWindow.h"
 
 namespace {
 
@@ -38,7 +39,26 @@ protected:
     }
 };
 
-class PlayOrderDesktop : public PlayOrder {};
+// Desktop playback really plays: the playlist holds sample clips of distinct colours.
+class PlayOrderDesktop : public PlayOrder {
+protected:
+    void SetUp() override {
+        PlayOrder::SetUp();
+        APPTEST_REQUIRE_SAMPLES();
+    }
+    static constexpr const char* kClips[] = {"red.mpg", "green.mpg", "blue.mpg"};
+    void FillWithClips(int count) {
+        for (int i = 0; i < count; ++i) Form1->lsbMovie->Items()->Add(apptest::SampleClip(kClips[i]));
+    }
+    // The clip of playlist entry `index` plays on the desktop.
+    void ExpectPlaying(int index) {
+        EXPECT_TRUE(apptest::RecordedExceptions().empty());
+        EXPECT_TRUE(Form1->FilterGraph1->Active());
+        EXPECT_EQ(Form1->FilterGraph1->RenderedFile(), apptest::SampleClipW(kClips[index]));
+        EXPECT_EQ(Form1->FilterGraph1->State(), vorlinde::PlaybackState::Playing);
+        EXPECT_TRUE(Form1->DSVideoWindowEx21->DesktopPlaying());
+    }
+};
 
 // True when following i -> order[i] from 0 visits every index before coming back to 0.
 bool IsSingleCycle(const Order& order) {
@@ -122,39 +142,38 @@ TEST_F(PlayOrderRandom, EachRebuildDrawsAnewOrder) {
 // --- desktop playback picks element PlayPosition of the order
 
 TEST_F(PlayOrderDesktop, PlaysTheEntryAtTheCurrentPosition) {
-    FillWith(3);
+    FillWithClips(3);
     PlayOrderArray = {2, 0, 1};
     PlayPosition = 1;
     Form1->StartDesktopMovie();
-    EXPECT_TRUE(Form1->FilterGraph1->Active());
-    EXPECT_EQ(Form1->FilterGraph1->RenderedFile(), L"C:\\movie0.mpg");
+    ExpectPlaying(0);
 }
 
 TEST_F(PlayOrderDesktop, OrderShorterThanPlaylistIsRebuilt) {
-    FillWith(3);
+    FillWithClips(3);
     PlayOrderArray = {1};
     PlayPosition = 0;
     Form1->StartDesktopMovie();
     EXPECT_EQ(PlayOrderArray, (Order{0, 1, 2}));
-    EXPECT_EQ(Form1->FilterGraph1->RenderedFile(), L"C:\\movie0.mpg");
+    ExpectPlaying(0);
 }
 
 TEST_F(PlayOrderDesktop, OrderLongerThanPlaylistIsRebuilt) {
-    FillWith(2);
+    FillWithClips(2);
     PlayOrderArray = {4, 3, 2, 1, 0};
     PlayPosition = 0;
     Form1->StartDesktopMovie();
     EXPECT_EQ(PlayOrderArray, (Order{0, 1}));
-    EXPECT_EQ(Form1->FilterGraph1->RenderedFile(), L"C:\\movie0.mpg");
+    ExpectPlaying(0);
 }
 
 TEST_F(PlayOrderDesktop, PositionPastTheEndIsRebuilt) {
-    FillWith(2);
+    FillWithClips(2);
     PlayOrderArray = {1, 0};
     PlayPosition = 7;
     Form1->StartDesktopMovie();
     EXPECT_EQ(PlayPosition, 0);
-    EXPECT_EQ(Form1->FilterGraph1->RenderedFile(), L"C:\\movie0.mpg");
+    ExpectPlaying(0);
 }
 
 TEST_F(PlayOrderDesktop, EmptyPlaylistPlaysNothing) {

@@ -10,6 +10,7 @@
 #include "framework/Menus.h"
 #include "framework/StdCtrls.h"
 #include "media/FilterGraph.h"
+#include "media/VideoWindow.h"
 
 namespace {
 
@@ -35,7 +36,19 @@ protected:
 
 class PlaylistAdd : public Playlist {};
 class PlaylistMove : public Playlist {};
-class PlaylistPreview : public Playlist {};
+class PlaylistPreview : public Playlist {
+protected:
+    // Sample clips in place of entries a and b: a preview really plays.
+    void FillWithClips() { Fill({apptest::SampleClip("red.mpg"), apptest::SampleClip("green.mpg")}); }
+    // `clip` plays in the settings window's pane, not on the desktop.
+    void ExpectPreviewing(const char* clip) {
+        EXPECT_TRUE(apptest::RecordedExceptions().empty());
+        EXPECT_TRUE(Form1->FilterGraph1->Active());
+        EXPECT_EQ(Form1->FilterGraph1->RenderedFile(), apptest::SampleClipW(clip));
+        EXPECT_EQ(Form1->FilterGraph1->State(), vorlinde::PlaybackState::Playing);
+        EXPECT_FALSE(Form1->DSVideoWindowEx21->DesktopPlaying());
+    }
+};
 
 // --- "&Add"
 
@@ -164,16 +177,17 @@ TEST_F(Playlist, ClearRemovesEveryEntry) {
 // --- list click and "Preview when click"
 
 TEST_F(PlaylistPreview, ClickWithPreviewPlaysTheEntryInThePane) {
-    Fill({"C:\\a.mpg", "C:\\b.mpg"});
+    APPTEST_REQUIRE_SAMPLES();
+    FillWithClips();
     Form1->chkPreview->SetChecked(true);
     Select(1);
     Form1->suitemplsbMovieClick(Form1->lsbMovie);
-    EXPECT_TRUE(Form1->FilterGraph1->Active());
-    EXPECT_EQ(Form1->FilterGraph1->RenderedFile(), L"C:\\b.mpg");
+    ExpectPreviewing("green.mpg");
 }
 
 TEST_F(PlaylistPreview, UserClickOnAnEntryPreviewsIt) {
-    Fill({"C:\\a.mpg", "C:\\b.mpg"});
+    APPTEST_REQUIRE_SAMPLES();
+    FillWithClips();
     Form1->chkPreview->SetChecked(true);
     HWND list = Form1->lsbMovie->Handle();
     RECT item{};
@@ -183,16 +197,18 @@ TEST_F(PlaylistPreview, UserClickOnAnEntryPreviewsIt) {
     SendMessageA(list, WM_LBUTTONUP, 0, at);
     apptest::PumpMessagesFor(50);
     EXPECT_EQ(Selected(), 1);
-    EXPECT_EQ(Form1->FilterGraph1->RenderedFile(), L"C:\\b.mpg");
+    ExpectPreviewing("green.mpg");
 }
 
 TEST_F(PlaylistPreview, ClickWithPreviewClearsThePauseMark) {
-    Fill({"C:\\a.mpg"});
+    APPTEST_REQUIRE_SAMPLES();
+    Fill({apptest::SampleClip("red.mpg")});
     Form1->chkPreview->SetChecked(true);
     Form1->Pause1->SetChecked(true);
     Select(0);
     Form1->suitemplsbMovieClick(Form1->lsbMovie);
     EXPECT_FALSE(Form1->Pause1->Checked());
+    ExpectPreviewing("red.mpg");
 }
 
 TEST_F(PlaylistPreview, ClickWithoutSelectionPlaysNothing) {
@@ -210,12 +226,24 @@ TEST_F(PlaylistPreview, ClickWithoutPreviewPlaysNothing) {
     EXPECT_FALSE(Form1->FilterGraph1->Active());
 }
 
+TEST_F(PlaylistPreview, UncheckingPreviewStopsThePreview) {
+    APPTEST_REQUIRE_SAMPLES();
+    FillWithClips();
+    Form1->chkPreview->SetChecked(true);
+    Select(0);
+    Form1->suitemplsbMovieClick(Form1->lsbMovie);
+    ASSERT_EQ(Form1->FilterGraph1->State(), vorlinde::PlaybackState::Playing);
+    Form1->chkPreview->SetChecked(false);
+    EXPECT_FALSE(Form1->FilterGraph1->Active());
+}
+
 TEST_F(PlaylistPreview, CheckingPreviewPreviewsTheSelectedEntry) {
-    Fill({"C:\\a.mpg", "C:\\b.mpg"});
+    APPTEST_REQUIRE_SAMPLES();
+    FillWithClips();
     Form1->chkPreview->SetChecked(false);
     Select(0);
     Form1->chkPreview->SetChecked(true);
-    EXPECT_EQ(Form1->FilterGraph1->RenderedFile(), L"C:\\a.mpg");
+    ExpectPreviewing("red.mpg");
 }
 
 }  // namespace

@@ -14,6 +14,7 @@
 
 namespace {
 
+using apptest::SampleClip;
 using apptest::SettingsSection;
 using apptest::StringValue;
 using vorlinde::Form1;
@@ -88,19 +89,25 @@ TEST_F(SettingsStoreLoad, StoredValuesReachTheControls) {
     EXPECT_EQ(Form1->rdgOrder->ItemIndex(), 1);
 }
 
+// A stored playlist starts playing its first entry: the entries are sample clips.
+
 TEST_F(SettingsStoreLoad, PlaylistInStoredOrder) {
-    StorePlaylist({"C:\\movies\\b.mpg", "C:\\movies\\a.wmv", "C:\\movies\\b.mpg"});
+    APPTEST_REQUIRE_SAMPLES();
+    const std::vector<std::string> stored{SampleClip("blue.mpg"), SampleClip("yellow.wmv"), SampleClip("blue.mpg")};
+    StorePlaylist(stored);
     CreateMainWindow();
-    EXPECT_EQ(PlaylistOf(*Form1), (std::vector<std::string>{"C:\\movies\\b.mpg", "C:\\movies\\a.wmv", "C:\\movies\\b.mpg"}));
+    EXPECT_EQ(PlaylistOf(*Form1), stored);
+    EXPECT_TRUE(apptest::RecordedExceptions().empty());
 }
 
 TEST_F(SettingsStoreLoad, CountWithGapGivesEmptyLine) {
+    APPTEST_REQUIRE_SAMPLES();
     const std::string list = SettingsSection("MovieList");
     apptest::SetStringValue(list, "Count", "3");
-    apptest::SetStringValue(list, "1", "C:\\one.mpg");
-    apptest::SetStringValue(list, "3", "C:\\three.mpg");
+    apptest::SetStringValue(list, "1", SampleClip("red.mpg"));
+    apptest::SetStringValue(list, "3", SampleClip("blue.mpg"));
     CreateMainWindow();
-    EXPECT_EQ(PlaylistOf(*Form1), (std::vector<std::string>{"C:\\one.mpg", "", "C:\\three.mpg"}));
+    EXPECT_EQ(PlaylistOf(*Form1), (std::vector<std::string>{SampleClip("red.mpg"), "", SampleClip("blue.mpg")}));
 }
 
 TEST_F(SettingsStoreLoad, CountThatIsNotANumberGivesEmptyPlaylist) {
@@ -120,12 +127,13 @@ TEST_F(SettingsStoreLoad, NegativeCountGivesEmptyPlaylist) {
 }
 
 TEST_F(SettingsStoreLoad, HugeCountEndsWithLastStoredEntry) {
+    APPTEST_REQUIRE_SAMPLES();
     const std::string list = SettingsSection("MovieList");
     apptest::SetStringValue(list, "Count", "2000000000");
-    apptest::SetStringValue(list, "1", "C:\\one.mpg");
-    apptest::SetStringValue(list, "3", "C:\\three.mpg");
+    apptest::SetStringValue(list, "1", SampleClip("red.mpg"));
+    apptest::SetStringValue(list, "3", SampleClip("blue.mpg"));
     CreateMainWindow();
-    EXPECT_EQ(PlaylistOf(*Form1), (std::vector<std::string>{"C:\\one.mpg", "", "C:\\three.mpg"}));
+    EXPECT_EQ(PlaylistOf(*Form1), (std::vector<std::string>{SampleClip("red.mpg"), "", SampleClip("blue.mpg")}));
 }
 
 TEST_F(SettingsStoreLoad, PreviewTwoIsChecked) {
@@ -200,14 +208,18 @@ TEST_F(SettingsStoreRoundTrip, PreviewTwoIsStoredAsOne) {
     EXPECT_EQ(StringValue(SettingsSection("Options"), "Preview"), "1");
 }
 
+// "&Ok" also starts the playlist: the entries are sample clips.
+
 TEST_F(SettingsStoreSave, PlaylistIsStoredInListOrder) {
-    Form1->lsbMovie->Items()->Add("C:\\a.mpg");
-    Form1->lsbMovie->Items()->Add("C:\\b.wmv");
+    APPTEST_REQUIRE_SAMPLES();
+    Form1->lsbMovie->Items()->Add(SampleClip("red.mpg"));
+    Form1->lsbMovie->Items()->Add(SampleClip("yellow.wmv"));
     Form1->btnOk->Click();
     const std::string list = SettingsSection("MovieList");
     EXPECT_EQ(StringValue(list, "Count"), "2");
-    EXPECT_EQ(StringValue(list, "1"), "C:\\a.mpg");
-    EXPECT_EQ(StringValue(list, "2"), "C:\\b.wmv");
+    EXPECT_EQ(StringValue(list, "1"), SampleClip("red.mpg"));
+    EXPECT_EQ(StringValue(list, "2"), SampleClip("yellow.wmv"));
+    EXPECT_TRUE(apptest::RecordedExceptions().empty());
 }
 
 TEST_F(SettingsStoreSave, EmptyPlaylistStoresOnlyCountZero) {
@@ -218,7 +230,8 @@ TEST_F(SettingsStoreSave, EmptyPlaylistStoresOnlyCountZero) {
 }
 
 TEST_F(SettingsStoreSave, RemovedEntriesLeaveNothingBehind) {
-    for (const char* name : {"C:\\1.mpg", "C:\\2.mpg", "C:\\3.mpg"}) Form1->lsbMovie->Items()->Add(name);
+    APPTEST_REQUIRE_SAMPLES();
+    for (const char* name : {"red.mpg", "green.mpg", "blue.mpg"}) Form1->lsbMovie->Items()->Add(SampleClip(name));
     Form1->btnOk->Click();
     Form1->lsbMovie->Items()->Delete(2);
     Form1->lsbMovie->Items()->Delete(0);
@@ -226,7 +239,8 @@ TEST_F(SettingsStoreSave, RemovedEntriesLeaveNothingBehind) {
     std::vector<std::string> names = apptest::ValueNames(SettingsSection("MovieList"));
     std::sort(names.begin(), names.end());
     EXPECT_EQ(names, (std::vector<std::string>{"1", "Count"}));
-    EXPECT_EQ(StringValue(SettingsSection("MovieList"), "1"), "C:\\2.mpg");
+    EXPECT_EQ(StringValue(SettingsSection("MovieList"), "1"), SampleClip("green.mpg"));
+    EXPECT_TRUE(apptest::RecordedExceptions().empty());
 }
 
 TEST_F(SettingsStoreSave, SettingsKeyIsOpenAgainAfterSaving) {

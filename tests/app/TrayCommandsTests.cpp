@@ -17,6 +17,7 @@
 #include "framework/Menus.h"
 #include "framework/StdCtrls.h"
 #include "media/FilterGraph.h"
+#include "media/VideoWindow.h"
 #include "skin/SkinForm.h"
 #include "skin/ThemeManager.h"
 #include "skin/controls/PopupMenu.h"
@@ -24,20 +25,12 @@
 
 namespace {
 
+using apptest::SampleClip;
 using apptest::SettingsSection;
 using vorlinde::Form1;
 using vorlinde::Form2;
 using vorlinde::TShellRequest;
 using vorlinde::TTrayIcon;
-
-// A sample clip as a Windows path (the build folder is reached through drive Z:).
-std::string SampleClip(const char* name) {
-    std::string path = std::string(VORLINDE_SAMPLES_DIR) + "/" + name;
-    if (!path.empty() && path.front() == '/') path = "Z:" + path;
-    for (char& c : path)
-        if (c == '/') c = '\\';
-    return path;
-}
 
 class TrayCommandsTest : public apptest::ProgramTest {
 protected:
@@ -56,12 +49,17 @@ protected:
         vorlinde::ShellOpenOverride = nullptr;
     }
 
-    // Starts the program with one movie in the playlist: it plays on the desktop.
-    void StartPlaying() {
-        if (std::string(VORLINDE_SAMPLES_DIR).empty()) GTEST_SKIP() << "no sample movies";
-        StorePlaylist({SampleClip("red.mpg")});
+    // Starts the program with one movie in the playlist: it plays on the desktop. The clip
+    // lasts 10 s, so it is still running while the test looks. `preview` is the stored
+    // "Preview when click" option: unchecking the box while a movie plays would stop it.
+    void StartPlaying(bool preview = true) {
+        StorePlaylist({SampleClip("demo-1.mpg")});
+        apptest::SetStringValue(SettingsSection("Options"), "Preview", preview ? "1" : "0");
         CreateMainWindow();
+        ASSERT_EQ(Form1->chkPreview->Checked(), preview);
         ASSERT_TRUE(Form1->FilterGraph1->Active());
+        ASSERT_EQ(Form1->FilterGraph1->State(), vorlinde::PlaybackState::Playing);
+        ASSERT_TRUE(Form1->DSVideoWindowEx21->DesktopPlaying());
     }
     // A left click on the tray icon, as the shell reports it.
     void ClickTrayIcon() {
@@ -132,27 +130,33 @@ TEST_F(TrayCommandsClick, ShowsTheMainWindowInFront) {
 }
 
 TEST_F(TrayCommandsClick, StopsThePlaybackWithoutPreviewWhenClick) {
-    StartPlaying();
-    Form1->chkPreview->SetChecked(false);
+    APPTEST_REQUIRE_SAMPLES();
+    StartPlaying(false);
     ClickTrayIcon();
     EXPECT_FALSE(Form1->FilterGraph1->Active());
+    EXPECT_FALSE(Form1->DSVideoWindowEx21->DesktopPlaying());
     EXPECT_TRUE(MainWindowShown());
 }
 
 TEST_F(TrayCommandsClick, KeepsThePlaybackWithPreviewWhenClick) {
-    StartPlaying();
-    Form1->chkPreview->SetChecked(true);
+    APPTEST_REQUIRE_SAMPLES();
+    StartPlaying(true);
     ClickTrayIcon();
     EXPECT_TRUE(Form1->FilterGraph1->Active());
-    EXPECT_EQ(Form1->FilterGraph1->RenderedFile().empty(), false);
+    EXPECT_EQ(Form1->FilterGraph1->RenderedFile(), apptest::SampleClipW("demo-1.mpg"));
+    EXPECT_EQ(Form1->FilterGraph1->State(), vorlinde::PlaybackState::Playing);
+    // The movie has come back from the desktop into the pane.
+    EXPECT_FALSE(Form1->DSVideoWindowEx21->DesktopPlaying());
     EXPECT_TRUE(MainWindowShown());
 }
 
 TEST_F(TrayCommandsClick, OptionsKeepsThePlaybackEvenWithoutPreview) {
-    StartPlaying();
-    Form1->chkPreview->SetChecked(false);
+    APPTEST_REQUIRE_SAMPLES();
+    StartPlaying(false);
     Form1->Options1->Click();
     EXPECT_TRUE(Form1->FilterGraph1->Active());
+    EXPECT_EQ(Form1->FilterGraph1->State(), vorlinde::PlaybackState::Playing);
+    EXPECT_FALSE(Form1->DSVideoWindowEx21->DesktopPlaying());
     EXPECT_TRUE(MainWindowShown());
 }
 
@@ -321,6 +325,7 @@ TEST_F(TrayCommandsAbout, ButtonDoesNotPileUpWindows) {
 using TrayCommandsExit = TrayCommandsTest;
 
 TEST_F(TrayCommandsExit, ClosesTheMainWindowAndEndsTheProgram) {
+    APPTEST_REQUIRE_SAMPLES();
     StartPlaying();
     // In a process of its own: ending the message loop cannot be undone.
     EXPECT_EXIT(

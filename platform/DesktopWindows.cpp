@@ -1,0 +1,98 @@
+#include "platform/DesktopWindows.h"
+
+#include <versionhelpers.h>
+
+#include <algorithm>
+#include <cstring>
+
+#include "platform/OverlayPresenter.h"
+
+namespace vl::platform {
+
+namespace {
+
+bool ClassIs(HWND window, const char* name) {
+    char buffer[64];
+    if (!GetClassNameA(window, buffer, sizeof buffer)) return false;
+    return lstrcmpiA(buffer, name) == 0;
+}
+
+struct TCoverSearch {
+    RECT area;
+    HRGN region;
+};
+
+BOOL CALLBACK AddCoveringWindow(HWND window, LPARAM context) {
+    auto& search = *reinterpret_cast<TCoverSearch*>(context);
+    if (!IsWindowVisible(window) || IsIconic(window)) return TRUE;
+    if (ClassIs(window, kOverlayLayerClass) || ClassIs(window, "Progman") || ClassIs(window, "WorkerW")) {
+        return TRUE;
+    }
+    RECT rect;
+    RECT common;
+    if (!GetWindowRect(window, &rect) || !IntersectRect(&common, &rect, &search.area)) return TRUE;
+    HRGN part = CreateRectRgnIndirect(&common);
+    if (part) {
+        CombineRgn(search.region, search.region, part, RGN_OR);
+        DeleteObject(part);
+    }
+    return TRUE;
+}
+
+struct TWorkerSearch {
+    HWND worker = nullptr;
+};
+
+BOOL CALLBACK FindIconHost(HWND window, LPARAM context) {
+    if (FindWindowExA(window, nullptr, "SHELLDLL_DefView", nullptr)) {
+        // The background window is the WorkerW that follows the one holding the icons.
+        reinterpret_cast<TWorkerSearch*>(context)->worker = FindWindowExA(nullptr, window, "WorkerW", nullptr);
+        return FALSE;
+    }
+    return TRUE;
+}
+
+}  // namespace
+
+bool ColorKeyMatches(COLORREF color, const COLORKEY& key) noexcept {
+    if (!(key.KeyType & CK_RGB)) return false;
+    auto inside = [](BYTE value, BYTE a, BYTE b) { return value >= std::min(a, b) && value <= std::max(a, b); };
+    const COLORREF low = key.LowColorValue;
+    const COLORREF high = key.HighColorValue;
+    return inside(GetRValue(color), GetRValue(low), GetRValue(high)) &&
+           inside(GetGValue(color), GetGValue(low), GetGValue(high)) &&
+           inside(GetBValue(color), GetBValue(low), GetBValue(high));
+}
+
+COLORREF NearKeyColor(const COLORKEY& key) noexcept {
+    const BYTE blueLow = std::min(GetBValue(key.LowColorValue), GetBValue(key.HighColorValue));
+    const BYTE blueHigh = std::max(GetBValue(key.LowColorValue), GetBValue(key.HighColorValue));
+    const BYTE blue = blueHigh < 255 ? static_cast<BYTE>(blueHigh + 1) : static_cast<BYTE>(blueLow - 1);
+    return RGB(GetRValue(key.LowColorValue), GetGValue(key.LowColorValue), blue);
+}
+
+TRegion CoveredDesktopRegion(const RECT& area) {
+    TRegion region(CreateRectRgn(0, 0, 0, 0));
+    if (!region) return region;
+    TCoverSearch search{area, region.Get()};
+    EnumWindows(AddCoveringWindow, reinterpret_cast<LPARAM>(&search));
+    return region;
+}
+
+HWND FindDesktopBackgroundWindow() {
+    if (!IsWindows8OrGreater()) return nullptr;
+    HWND progman = FindWindowA("Progman", nullptr);
+    if (!progman) return nullptr;
+    DWORD_PTR result = 0;
+    SendMessageTimeoutA(progman, 0x052C, 0, 0, SMTO_NORMAL, 1000, &result);
+    TWorkerSearch search;
+    EnumWindows(FindIconHost, reinterpret_cast<LPARAM>(&search));
+    return search.worker;
+}
+
+bool IsVideoRendererWindow(HWND window) {
+    // "VideoRenderer" on Windows; Wine's renderers use their own class.
+    return ClassIs(window, "VideoRenderer") || ClassIs(window, "wine_quartz_window");
+}
+
+}  // namespace vl::platform

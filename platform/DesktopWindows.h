@@ -1,0 +1,28 @@
+#pragma once
+// What the desktop layer needs to know about the other windows on the screen.
+#include <windows.h>
+
+#include <dshow.h>
+
+#include "platform/GdiObject.h"
+
+namespace vl::platform {
+
+// True when colour lies inside the key's colour range, channel by channel.
+bool ColorKeyMatches(COLORREF color, const COLORKEY& key) noexcept;
+
+// A colour that looks like the key but is not inside its range (so not see-through).
+COLORREF NearKeyColor(const COLORKEY& key) noexcept;
+
+// The part of area (screen coordinates) covered by visible top-level windows, leaving out the
+// overlay layers themselves and the shell's desktop windows.
+TRegion CoveredDesktopRegion(const RECT& area);
+
+// The shell's background window behind the desktop icons (the WorkerW that Progman makes on
+// message 0x052C, Windows 8 and later), or null where there is none (Wine, older Windows).
+HWND FindDesktopBackgroundWindow();
+
+// The window classes of the platform's video renderer windows.
+bool IsVideoRendererWindow(HWND window);
+
+}  // namespace vl::platform

@@ -1,0 +1,193 @@
+#pragma once
+// TOverlayPresenter shows the mixer's video the way a hardware overlay would look, on two
+// layers that are windows of the thread that created the mixer (the program's GUI thread):
+//
+// - the window layer: an owned, click-through popup over the destination's video rectangle
+//   (the downstream Video Renderer's window, placed by the aspect ratio mode), above the
+//   destination's siblings, while the destination is visible;
+// - the desktop layer: while the desktop background colour equals the colour key, the video
+//   across the destination rectangle wherever the desktop is uncovered. Where the shell has a
+//   background window behind its icons (WorkerW), the layer is a child of it; otherwise it is a
+//   top-most, click-through, colour-keyed popup painted with the key (see-through) wherever a
+//   window covers the desktop.
+//
+// Threads: the streaming thread prepares each frame (one copy out of the sample, plus the
+// software colour controls) and hands it over in a three-slot exchange that keeps only the
+// latest frame; it then posts one message to the GUI thread, never more than one at a time.
+// Everything that touches windows, and every callback to the program, runs on the GUI thread.
+#include <windows.h>
+
+#include <dshow.h>  // IVideoWindow
+
+#include <atomic>
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <vector>
+
+#include "platform/ColorAdjust.h"
+#include "platform/ComPtr.h"
+#include "platform/GdiObject.h"
+#include "platform/MixerPinConfig.h"
+#include "platform/OverlayGeometry.h"
+#include "platform/VideoFormat.h"
+
+namespace vl::platform {
+
+struct TOverlaySettings {
+    COLORKEY key{CK_INDEX | CK_RGB, 0, RGB(16, 0, 16), RGB(16, 0, 16)};
+    AM_ASPECT_RATIO_MODE mode = AM_ARMODE_LETTER_BOX;
+    RECT relative{0, 0, 10000, 10000};  // part of the destination, in ten-thousandths
+};
+
+struct TNativeVideo {
+    DWORD width = 0;
+    DWORD height = 0;
+    DWORD aspectX = 0;
+    DWORD aspectY = 0;
+    bool operator==(const TNativeVideo&) const = default;
+};
+
+// The window class of the layer windows; the desktop layer leaves windows of this class out
+// of the windows that cover the desktop.
+inline constexpr char kOverlayLayerClass[] = "VorlindeOverlaySurface";
+
+class TOverlayPresenter {
+public:
+    // Creates the presenter and its message window on the calling thread; null when the
+    // window cannot be made. The thread must run a message loop for the layers to show.
+    static std::shared_ptr<TOverlayPresenter> Create();
+    ~TOverlayPresenter();
+    TOverlayPresenter(const TOverlayPresenter&) = delete;
+    TOverlayPresenter& operator=(const TOverlayPresenter&) = delete;
+
+    // The mixer is going away: releases the destination and the callback at once and
+    // destroys the windows (on their thread; from another thread through a posted close).
+    void Shutdown() noexcept;
+
+    // Any thread.
+    void SetSettings(const TOverlaySettings& settings);
+    void SetColorSettings(const TColorSettings& settings);
+    void SetDestination(TComPtr<IVideoWindow> destination);
+    void SetActive(bool active);  // false (stopped) hides the layers and forgets the frame
+    void SetNativeVideo(const TNativeVideo& video);
+    void SetCallback(TComPtr<IDDrawExclModeVideoCallback> callback);
+    // Has the callback told the colour key and the video size (on the GUI thread, later).
+    void NotifyKeyAndSize();
+    void NotifyKey();
+
+    // Streaming thread: copy the sample's picture into the free slot (false when nothing will
+    // show it or the sample is short), then hand it to the GUI thread.
+    bool PrepareFrame(IMediaSample* sample, const TVideoFormat& format);
+    void PublishFrame();
+
+    // The key's colour in the screen's pixel format (for GetColorKey and OnUpdateColorKey).
+    static DWORD PhysicalColor(COLORREF color) noexcept;
+
+private:
+    struct TFrame {
+        std::vector<uint8_t> raw;  // the sample's buffer
+        TVideoFormat format;
+        std::vector<uint32_t> adjusted;  // the picture with the colour controls applied
+        unsigned colorVersion = 0;       // settings version 'adjusted' was made for
+        bool adjustedValid = false;      // false: the settings are neutral, show 'raw'
+    };
+    struct TDestination {
+        bool found = false;
+        bool visible = false;
+        HWND window = nullptr;  // the renderer's window, when it could be identified
+        HWND root = nullptr;    // its top-level window
+        RECT client{};          // its client area, screen coordinates
+        RECT clip{};            // the part of client not clipped away by its ancestors
+    };
+    enum class TLayerKind { Window, DesktopTopMost, DesktopChild };
+    struct TLayer {
+        HWND window = nullptr;
+        TLayerKind kind = TLayerKind::Window;
+        HWND parent = nullptr;   // owner (popups) or parent (child)
+        bool shown = false;
+        RECT rect{};             // window rectangle: screen, or the parent's client coordinates
+        TPlacement placement{};  // in window coordinates
+        TRegion uncovered;       // top-most desktop layer: where the desktop shows, window coords
+        COLORREF key = CLR_INVALID;
+    };
+    struct TSnapshot {
+        bool active = false;
+        TOverlaySettings settings;
+        TComPtr<IVideoWindow> destination;
+        TComPtr<IDDrawExclModeVideoCallback> callback;
+        TNativeVideo video;
+    };
+
+    TOverlayPresenter();
+    bool PrepareFrameInto(TFrame& frame, const BYTE* data, const TVideoFormat& format);
+    static LRESULT CALLBACK MessageProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK LayerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    void PostToGui(UINT message);
+    void RequestStateUpdate();
+
+    // GUI thread.
+    TSnapshot Snapshot();
+    void OnFrame();
+    void OnState();
+    void OnNotify();
+    void Evaluate(bool newFrame);
+    TDestination LocateDestination(IVideoWindow* video);
+    HWND FindRendererWindow(HWND owner, const RECT& asScreen, const RECT& asClient);
+    void UpdateWindowLayer(const TSnapshot& snapshot, const TDestination& destination, bool newFrame);
+    void UpdateDesktopLayer(const TSnapshot& snapshot, const TDestination& destination, bool newFrame);
+    void NotifyDestinationSize(const TSnapshot& snapshot, const TDestination& destination);
+    bool EnsureLayer(TLayer& layer, TLayerKind kind, HWND parent, COLORREF key);
+    void ShowLayer(TLayer& layer, const RECT& rect, HWND insertAfter, bool repaintAll, bool newFrame);
+    void HideLayer(TLayer& layer);
+    void DestroyLayer(TLayer& layer);
+    void ForgetLayer(TLayer& layer);
+    void PaintLayer(HWND window);
+    void DrawFrame(HDC dc, const TPlacement& placement);
+
+    DWORD guiThread_ = 0;
+    HWND messageWindow_ = nullptr;
+    std::shared_ptr<TOverlayPresenter> self_;  // the message window's hold on the presenter
+
+    // Shared between threads, guarded by mutex_.
+    std::mutex mutex_;
+    bool active_ = false;
+    bool fresh_ = false;   // ready_ holds a frame the GUI thread has not taken
+    bool posted_ = false;       // a frame message is on its way
+    bool statePosted_ = false;  // a state message is on its way
+    unsigned pendingNotify_ = 0;
+    TOverlaySettings settings_;
+    TColorSettings color_;
+    unsigned colorVersion_ = 1;
+    TComPtr<IVideoWindow> destination_;
+    TComPtr<IDDrawExclModeVideoCallback> callback_;
+    TNativeVideo video_;
+    std::unique_ptr<TFrame> ready_;
+    std::atomic<bool> accepting_{false};  // active with a destination: frames are worth preparing
+
+    // Streaming thread only.
+    std::unique_ptr<TFrame> write_;
+    TColorAdjuster streamAdjuster_;
+    unsigned streamAdjusterVersion_ = 0;
+
+    // GUI thread only.
+    std::unique_ptr<TFrame> display_;
+    bool haveFrame_ = false;
+    TColorAdjuster guiAdjuster_;
+    unsigned guiAdjusterVersion_ = 0;
+    bool timerRunning_ = false;
+    bool closing_ = false;  // the message window is being destroyed
+    HWND rendererWindow_ = nullptr;
+    HWND desktopHost_ = nullptr;
+    bool desktopHostChecked_ = false;
+    bool destinationSizeKnown_ = false;
+    SIZE destinationSize_{};
+    TLayer windowLayer_;
+    TLayer desktopLayer_;
+    bool windowLayerNotified_ = false;
+    RECT notifiedSource_{};
+    RECT notifiedDestination_{};
+};
+
+}  // namespace vl::platform
