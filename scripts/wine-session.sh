@@ -66,6 +66,11 @@ start_wine() {
   if [[ -n $fresh ]]; then
     echo "Creating the Wine prefix $WINEPREFIX (about 10 s)"
     wineboot -i >"$build_dir/wineboot.log" 2>&1
+    # A new prefix works fully only after one restart of its server: before it, the
+    # running-object table (rpcss) waits half a minute and fails in every process.
+    wineserver -k >/dev/null 2>&1 || true
+    wineserver -w >/dev/null 2>&1 || true
+    wineserver -p >/dev/null 2>&1
   fi
   link_wine_fonts
   wine cmd /c exit >/dev/null 2>&1
