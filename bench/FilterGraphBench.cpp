@@ -24,43 +24,14 @@
 #include <string>
 #include <vector>
 
+#include "bench/CpuMeter.h"
 #include "framework/Application.h"
 #include "media/FilterGraph.h"
 
 using namespace vorlinde;
+using vlbench::Now;
 
 namespace {
-
-double Now() {
-    LARGE_INTEGER frequency, counter;
-    QueryPerformanceFrequency(&frequency);
-    QueryPerformanceCounter(&counter);
-    return static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-double ProcessCpuSeconds() {
-    FILETIME created, exited, kernel, user;
-    if (!GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user)) return 0;
-    auto seconds = [](const FILETIME& t) { return (static_cast<ULONGLONG>(t.dwHighDateTime) << 32 | t.dwLowDateTime) / 1e7; };
-    return seconds(kernel) + seconds(user);
-}
-
-// utime + stime of the Unix process whose id is in the environment variable, or -1.
-double UnixProcessCpuSeconds(const char* pidVariable) {
-    const char* pid = std::getenv(pidVariable);
-    if (!pid || !*pid) return -1;
-    const std::string path = std::string("Z:\\proc\\") + pid + "\\stat";
-    FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file) return -1;
-    char buffer[1024] = {};
-    const size_t length = std::fread(buffer, 1, sizeof buffer - 1, file);
-    std::fclose(file);
-    buffer[length] = 0;
-    const char* p = std::strrchr(buffer, ')');  // fields after the command name
-    unsigned long long utime = 0, stime = 0;
-    if (!p || std::sscanf(p + 2, "%*c %*d %*d %*d %*d %*d %*u %*u %*u %*u %*u %llu %llu", &utime, &stime) != 2) return -1;
-    return (utime + stime) / 100.0;  // clock ticks of 1/100 s
-}
 
 // Contributes one Video Renderer, as the video window does.
 class TRendererMember : public IGraphMember {
@@ -201,25 +172,13 @@ int main(int argc, char** argv) {
             graph.ClearGraph();
             graph.RenderFile(clip);
             PlaceRendererWindow(member.Filter());
-            const double x0 = UnixProcessCpuSeconds("VORLINDE_XSERVER_PID");
-            const double w0 = UnixProcessCpuSeconds("VORLINDE_WINESERVER_PID");
-            const double c0 = ProcessCpuSeconds();
-            const double t0 = Now();
+            const vlbench::TCpuSample before = vlbench::SampleCpu();
             graph.Play();
             MSG msg;
-            while (!complete && Now() - t0 < 120 && GetMessageA(&msg, nullptr, 0, 0) > 0) DispatchMessageA(&msg);
-            const double seconds = Now() - t0;
-            const double cpu = (ProcessCpuSeconds() - c0) / seconds;
-            const double x1 = UnixProcessCpuSeconds("VORLINDE_XSERVER_PID");
-            const double w1 = UnixProcessCpuSeconds("VORLINDE_WINESERVER_PID");
-            auto perSecond = [seconds](double a, double b) {
-                char text[32];
-                if (a < 0 || b < 0) return std::string("n/a");
-                std::snprintf(text, sizeof text, "%.3f", (b - a) / seconds);
-                return std::string(text);
-            };
-            std::printf("playback complete=%d seconds=%.2f process_cpu=%.3f xserver_cpu=%s wineserver_cpu=%s\n",
-                        complete ? 1 : 0, seconds, cpu, perSecond(x0, x1).c_str(), perSecond(w0, w1).c_str());
+            while (!complete && Now() - before.at < 120 && GetMessageA(&msg, nullptr, 0, 0) > 0) DispatchMessageA(&msg);
+            const vlbench::TCpuSample after = vlbench::SampleCpu();
+            std::printf("playback complete=%d seconds=%.2f %s\n", complete ? 1 : 0, after.at - before.at,
+                        vlbench::CpuPerSecond(before, after).c_str());
             if (!complete) status = 1;
             graph.Stop();
         } catch (const std::exception& e) {

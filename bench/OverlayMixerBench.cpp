@@ -25,6 +25,7 @@
 #include <cstring>
 #include <string>
 
+#include "bench/CpuMeter.h"
 #include "platform/ComPtr.h"
 #include "platform/MixerPinConfig.h"
 #include "platform/OverlayMixer.h"
@@ -34,47 +35,6 @@ using vl::platform::TComPtr;
 namespace {
 
 constexpr COLORREF kKey = RGB(16, 0, 16);
-
-// This process's CPU time, all threads (under Wine also the media framework's native ones:
-// checked against /usr/bin/time of the whole run).
-double ProcessCpuSeconds() {
-    FILETIME created, exited, kernel, user;
-    if (!GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user)) return 0;
-    auto seconds = [](const FILETIME& t) {
-        return (static_cast<ULONGLONG>(t.dwHighDateTime) << 32 | t.dwLowDateTime) / 1e7;
-    };
-    return seconds(kernel) + seconds(user);
-}
-
-// utime + stime of a Unix process (from Z:\proc\ID\stat, Wine's view of /proc) in seconds, or -1.
-double UnixCpuSeconds(const std::string& id) {
-    const std::string path = "Z:\\proc\\" + id + "\\stat";
-    FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file) return -1;
-    char buffer[1024] = {};
-    const size_t length = std::fread(buffer, 1, sizeof buffer - 1, file);
-    std::fclose(file);
-    buffer[length] = 0;
-    // Fields after the command name in parentheses; utime and stime are fields 14 and 15.
-    const char* p = std::strrchr(buffer, ')');
-    if (!p) return -1;
-    unsigned long long values[13] = {};
-    char state = 0;
-    if (std::sscanf(p + 2, "%c %llu %llu %llu %llu %llu %llu %llu %llu %llu %llu %llu %llu", &state, &values[0],
-                    &values[1], &values[2], &values[3], &values[4], &values[5], &values[6], &values[7], &values[8],
-                    &values[9], &values[10], &values[11]) != 13) {
-        return -1;
-    }
-    // Linux reports them in clock ticks of 1/100 s.
-    return (values[10] + values[11]) / 100.0;
-}
-
-// The CPU time of the Unix process whose id is in the environment variable, or -1.
-double UnixProcessCpuSeconds(const char* pidVariable) {
-    const char* pid = std::getenv(pidVariable);
-    if (!pid || !*pid) return -1;
-    return UnixCpuSeconds(pid);
-}
 
 void Pump() {
     MSG msg;
@@ -171,12 +131,7 @@ int Run(const std::string& clip, const std::string& mode) {
 
     auto control = graph.As<IMediaControl>(IID_IMediaControl);
     auto events = graph.As<IMediaEvent>(IID_IMediaEvent);
-    const double processStart = ProcessCpuSeconds();
-    const double xStart = UnixProcessCpuSeconds("VORLINDE_XSERVER_PID");
-    const double serverStart = UnixProcessCpuSeconds("VORLINDE_WINESERVER_PID");
-    LARGE_INTEGER frequency, started, ended;
-    QueryPerformanceFrequency(&frequency);
-    QueryPerformanceCounter(&started);
+    const vlbench::TCpuSample before = vlbench::SampleCpu();
     control->Run();
     bool complete = false;
     const DWORD deadline = GetTickCount() + 120000;
@@ -190,12 +145,7 @@ int Run(const std::string& clip, const std::string& mode) {
         }
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
     }
-    QueryPerformanceCounter(&ended);
-    const double process = ProcessCpuSeconds() - processStart;
-    const double xEnd = UnixProcessCpuSeconds("VORLINDE_XSERVER_PID");
-    const double serverEnd = UnixProcessCpuSeconds("VORLINDE_WINESERVER_PID");
-    const double seconds = static_cast<double>(ended.QuadPart - started.QuadPart) / frequency.QuadPart;
-
+    const vlbench::TCpuSample after = vlbench::SampleCpu();
 
     control->Stop();
     if (desktop) SetSysColors(1, &element, &oldDesktop);
@@ -210,15 +160,8 @@ int Run(const std::string& clip, const std::string& mode) {
     graph.Reset();
     DestroyWindow(owner);
 
-    auto perSecond = [&](double start, double end) {
-        char text[32];
-        if (start < 0 || end < 0) return std::string("n/a");
-        std::snprintf(text, sizeof text, "%.3f", (end - start) / seconds);
-        return std::string(text);
-    };
-    std::printf("mode=%s complete=%s seconds=%.2f process_cpu=%.3f xserver_cpu=%s wineserver_cpu=%s\n",
-                mode.c_str(), complete ? "yes" : "no", seconds, process / seconds,
-                perSecond(xStart, xEnd).c_str(), perSecond(serverStart, serverEnd).c_str());
+    std::printf("mode=%s complete=%s seconds=%.2f %s\n", mode.c_str(), complete ? "yes" : "no", after.at - before.at,
+                vlbench::CpuPerSecond(before, after).c_str());
     return complete ? 0 : 1;
 }
 

@@ -1,0 +1,193 @@
+// Desktop playback as the program runs it: the main window created with a playlist in the
+// registry plays it on the desktop, one file after another.
+//
+//   bench_desktop_playback
+//
+// Prints:
+//   "gap transitions=N advance_ms=... first_frame_ms=... dark_ms=..." over N changes from one
+//   solid-colour sample clip to the next (.mpg and .wmv): from the completion event of a clip
+//   (as a graph listener gets it, just before the program's handler) to the end of the advance
+//   (the next file rendered and running), and to the first picture of the next clip on the
+//   desktop, read from the screen; dark_ms is how long the desktop showed neither clip. Each
+//   as "median (min-max)".
+//   "desktop_playback clip=... seconds=... process_cpu=... xserver_cpu=... wineserver_cpu=..."
+//   CPU seconds per second of desktop playback of a clip from Play to its completion, the GUI
+//   thread waiting for messages (see bench/CpuMeter.h).
+//
+// It uses the program's settings key and desktop settings of the Wine prefix it runs in, as the
+// program does, and removes the settings key when done.
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "app/MainForm.h"
+#include "app/Startup.h"
+#include "bench/CpuMeter.h"
+#include "framework/Application.h"
+#include "media/FilterGraph.h"
+#include "media/GraphInterfaces.h"
+#include "platform/OverlayMixer.h"
+#include "tests/support/ClipColours.h"
+
+using vlbench::Now;
+
+namespace {
+
+constexpr char kSettingsKey[] = "SOFTWARE\\Vorlinde";
+
+std::string WindowsPath(std::string path) {
+    if (!path.empty() && path.front() == '/') path = "Z:" + path;
+    for (char& c : path)
+        if (c == '/') c = '\\';
+    return path;
+}
+
+void StorePlaylist(const std::vector<std::string>& files) {
+    RegDeleteTreeA(HKEY_CURRENT_USER, kSettingsKey);
+    const std::string section = std::string(kSettingsKey) + "\\MovieList";
+    auto set = [&](const std::string& name, const std::string& value) {
+        RegSetKeyValueA(HKEY_CURRENT_USER, section.c_str(), name.c_str(), REG_SZ, value.c_str(),
+                        static_cast<DWORD>(value.size() + 1));
+    };
+    set("Count", std::to_string(files.size()));
+    for (size_t i = 0; i < files.size(); ++i) set(std::to_string(i + 1), files[i]);
+}
+
+// Records when the main window's graph completes a file and when it starts running one.
+class TGraphTimes final : public vorlinde::IGraphListener {
+public:
+    std::vector<double> completed;  // Now() of each EC_COMPLETE
+    std::vector<double> played;     // Now() of each Play
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
+        if (iid != IID_IUnknown && iid != vorlinde::IID_IGraphListener) {
+            *object = nullptr;
+            return E_NOINTERFACE;
+        }
+        *object = static_cast<vorlinde::IGraphListener*>(this);
+        return S_OK;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return 2; }  // lives on the stack
+    ULONG STDMETHODCALLTYPE Release() override { return 1; }
+    HRESULT STDMETHODCALLTYPE GraphEvent(LONG event, LONG_PTR, LONG_PTR) override {
+        if (event == EC_COMPLETE) completed.push_back(Now());
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE ControlEvent(vorlinde::TControlEventKind event, LONG) override {
+        if (event == vorlinde::ctlPlay) played.push_back(Now());
+        return S_OK;
+    }
+};
+
+// The main window started from the settings, as the program starts; closed when destroyed.
+class TProgramRun {
+public:
+    explicit TProgramRun(const std::vector<std::string>& playlist) {
+        StorePlaylist(playlist);
+        vl::Application->CreateForm(vorlinde::Form1);
+    }
+    ~TProgramRun() {
+        // Leaves the desktop and stops the graph before the window goes, as closing does.
+        vorlinde::Form1->StopNow();
+        delete vorlinde::Form1;
+        vorlinde::Form1 = nullptr;
+        RegDeleteTreeA(HKEY_CURRENT_USER, kSettingsKey);
+    }
+    TProgramRun(const TProgramRun&) = delete;
+    TProgramRun& operator=(const TProgramRun&) = delete;
+};
+
+std::string Summary(std::vector<double> values) {
+    if (values.empty()) return "n/a";
+    std::sort(values.begin(), values.end());
+    char text[64];
+    std::snprintf(text, sizeof text, "%.0f (%.0f-%.0f)", values[values.size() / 2], values.front(), values.back());
+    return text;
+}
+
+// Plays the solid-colour clips in a loop and times each change from one to the next.
+bool MeasureGaps() {
+    const std::vector<const char*> clips = {"red.mpg", "green.mpg", "blue.mpg", "yellow.wmv"};
+    std::vector<std::string> playlist;
+    for (const char* clip : clips) playlist.push_back(WindowsPath(std::string(VORLINDE_SAMPLES_DIR) + "/" + clip));
+    constexpr size_t kTransitions = 12;
+
+    TProgramRun run(playlist);
+    TGraphTimes times;
+    vorlinde::Form1->FilterGraph1->InsertListener(&times);
+    std::vector<double> advance, firstFrame, dark;
+    std::string current;       // the clip colour the desktop shows
+    double lastSeen = 0;       // when it last showed a clip
+    size_t expectedIndex = 0;  // the playlist entry playing
+    const double start = Now();
+    while (firstFrame.size() < kTransitions && Now() - start < 60) {
+        vl::Application->ProcessMessages();
+        const std::string colour = vltest::DesktopClipColour();
+        const double now = Now();
+        if (colour.empty()) continue;
+        const std::string next = vltest::ColourOf(clips[(expectedIndex + 1) % clips.size()]);
+        if (colour == next && !current.empty() && !times.completed.empty()) {
+            // The first picture of the next clip; the completion that led here is the latest.
+            const double completed = times.completed.back();
+            const auto played = std::upper_bound(times.played.begin(), times.played.end(), completed);
+            if (played != times.played.end()) advance.push_back((*played - completed) * 1000);
+            firstFrame.push_back((now - completed) * 1000);
+            dark.push_back((now - lastSeen) * 1000);
+            expectedIndex = (expectedIndex + 1) % clips.size();
+        }
+        current = colour;
+        lastSeen = now;
+    }
+    vorlinde::Form1->FilterGraph1->RemoveListener(&times);
+    std::printf("gap transitions=%zu advance_ms=%s first_frame_ms=%s dark_ms=%s\n", firstFrame.size(),
+                Summary(advance).c_str(), Summary(firstFrame).c_str(), Summary(dark).c_str());
+    return firstFrame.size() == kTransitions;
+}
+
+// Plays one clip on the desktop to its end and reports the CPU it took per second.
+bool MeasureCpu(const std::string& clip) {
+    TProgramRun run({WindowsPath(clip)});
+    TGraphTimes times;
+    vorlinde::Form1->FilterGraph1->InsertListener(&times);
+    // The program has started the clip; time a whole play of it from its start.
+    vorlinde::Form1->StopNow();
+    const vlbench::TCpuSample before = vlbench::SampleCpu();
+    vorlinde::Form1->StartDesktopMovie();
+    MSG msg;
+    while (times.completed.empty() && Now() - before.at < 120 && GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    const vlbench::TCpuSample after = vlbench::SampleCpu();
+    vorlinde::Form1->FilterGraph1->RemoveListener(&times);
+    const std::string name = clip.substr(clip.find_last_of("/\\") + 1);
+    std::printf("desktop_playback clip=%s complete=%d seconds=%.2f %s\n", name.c_str(), times.completed.empty() ? 0 : 1,
+                after.at - before.at, vlbench::CpuPerSecond(before, after).c_str());
+    return !times.completed.empty();
+}
+
+}  // namespace
+
+int main() {
+    if (std::string(VORLINDE_SAMPLES_DIR).empty()) {
+        std::printf("no sample movies in this build\n");
+        return 1;
+    }
+    vl::TApplication application;
+    application.Initialize();
+    const vl::platform::TOverlayMixerRegistration overlayMixer;
+    vorlinde::RegisterProgramClasses();
+    application.SetTitle("Vorlinde");
+    int status = 0;
+    application.OnException = [&status](vl::TObject*, const std::exception_ptr& error) {
+        std::printf("failed: %s\n", vl::ExceptionMessage(error).c_str());
+        status = 1;
+    };
+    if (!MeasureGaps()) status = 1;
+    if (!MeasureCpu(std::string(VORLINDE_SAMPLES_DIR) + "/demo-1.mpg")) status = 1;
+    if (!MeasureCpu(std::string(VORLINDE_BENCH_CLIPS_DIR) + "/testsrc2-1280x720.mpg")) status = 1;
+    return status;
+}
