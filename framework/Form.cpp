@@ -267,7 +267,10 @@ void TForm::SetVisible(bool visible) {
         HWND h = Handle();
         SetVisibleFlagOnly(true);
         ShowWindow(h, SW_SHOW);
-        if (Application && Application->Handle() && !IsWindowVisible(Application->Handle()) && !Application->Minimized())
+        // The application window carries the taskbar button: the main form brings it up, other
+        // forms (dialogs, helper forms) do not.
+        if (Application && Application->MainForm() == this && Application->Handle() &&
+            !IsWindowVisible(Application->Handle()) && !Application->Minimized())
             ShowWindow(Application->Handle(), SW_SHOWNOACTIVATE);
         if (OnShow) OnShow(this);
     } else {

@@ -90,10 +90,13 @@ TEST_F(E2EDesktop, PlaysThePlaylistOnTheDesktopAndGivesTheDesktopBackOnClose) {
     }
     EXPECT_EQ(shown, (std::vector<std::string>{"red", "green", "blue", "red"}));
     EXPECT_TRUE(desktopTaken) << "the wallpaper and desktop colour were not taken over while playing";
-    // Started with a playlist, the program keeps its window hidden.
+    // Started with a playlist, the program keeps its window and its taskbar button hidden.
     HWND window = program.Window("TForm1");
     ASSERT_NE(window, nullptr);
     EXPECT_FALSE(IsWindowVisible(window));
+    HWND taskbarButton = program.Window("TApplication");
+    ASSERT_NE(taskbarButton, nullptr);
+    EXPECT_FALSE(IsWindowVisible(taskbarButton));
 
     PostMessageA(window, WM_CLOSE, 0, 0);
     DWORD exitCode = 1234;

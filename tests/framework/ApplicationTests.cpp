@@ -115,6 +115,21 @@ TEST(ApplicationForms, ScreenCenterPlacesTheFormInTheWorkArea) {
     form.Hide();
 }
 
+TEST(ApplicationForms, OnlyTheMainFormBringsUpTheTaskbarButton) {
+    ShowWindow(Application->Handle(), SW_HIDE);
+    TForm main(Application);
+    TForm helper(Application);
+    Application->SetMainForm(&main);
+    helper.Show();
+    EXPECT_FALSE(IsWindowVisible(Application->Handle()));
+    main.Show();
+    EXPECT_TRUE(IsWindowVisible(Application->Handle()));
+    main.Hide();
+    helper.Hide();
+    Application->SetMainForm(nullptr);
+    ShowWindow(Application->Handle(), SW_HIDE);
+}
+
 TEST(ApplicationForms, FormsAreFoundByNameForCrossFormReferences) {
     auto* form = new TForm(Application);
     form->SetName("LookupForm");
