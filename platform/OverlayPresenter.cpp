@@ -325,6 +325,8 @@ LRESULT TOverlayPresenter::HandleMessage(UINT message, WPARAM wParam, LPARAM lPa
         timerRunning_ = false;
         DestroyLayer(windowLayer_);
         DestroyLayer(desktopLayer_);
+        if (desktopLayerOwner_ && IsWindow(desktopLayerOwner_)) DestroyWindow(desktopLayerOwner_);
+        desktopLayerOwner_ = nullptr;
         return 0;
     default:
         return DefWindowProcA(messageWindow_, message, wParam, lParam);
@@ -595,7 +597,7 @@ void TOverlayPresenter::UpdateDesktopLayer(const TSnapshot& snapshot, const TDes
         return;
     }
 
-    if (!EnsureLayer(desktopLayer_, TLayerKind::DesktopTopMost, nullptr, key.LowColorValue)) return;
+    if (!EnsureLayer(desktopLayer_, TLayerKind::DesktopTopMost, DesktopLayerOwner(), key.LowColorValue)) return;
     // Where the desktop shows: the area minus every window on it, in window coordinates.
     TRegion covered = CoveredDesktopRegion(area);
     TRegion uncovered(CreateRectRgnIndirect(&area));
@@ -661,6 +663,16 @@ bool TOverlayPresenter::EnsureLayer(TLayer& layer, TLayerKind kind, HWND parent,
         InvalidateRect(layer.window, nullptr, FALSE);
     }
     return true;
+}
+
+// A taskbar shows a button for a visible top-level window without an owner (Wine's even for a
+// tool window), so the top-most desktop layer gets an owner: a window that is never shown (and
+// so never minimised, which would hide the layer with it).
+HWND TOverlayPresenter::DesktopLayerOwner() {
+    if (desktopLayerOwner_ && IsWindow(desktopLayerOwner_)) return desktopLayerOwner_;
+    desktopLayerOwner_ = CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, kOverlayLayerClass, "", WS_POPUP, 0, 0,
+                                         0, 0, nullptr, nullptr, ModuleInstance(), nullptr);
+    return desktopLayerOwner_;
 }
 
 void TOverlayPresenter::ShowLayer(TLayer& layer, const RECT& rect, HWND insertAfter, bool repaintAll, bool newFrame) {

@@ -139,6 +139,7 @@ private:
     void UpdateDesktopLayer(const TSnapshot& snapshot, const TDestination& destination, bool newFrame);
     void NotifyDestinationSize(const TSnapshot& snapshot, const TDestination& destination);
     bool EnsureLayer(TLayer& layer, TLayerKind kind, HWND parent, COLORREF key);
+    HWND DesktopLayerOwner();
     void ShowLayer(TLayer& layer, const RECT& rect, HWND insertAfter, bool repaintAll, bool newFrame);
     void HideLayer(TLayer& layer);
     void DestroyLayer(TLayer& layer);
@@ -148,6 +149,7 @@ private:
 
     DWORD guiThread_ = 0;
     HWND messageWindow_ = nullptr;
+    HWND desktopLayerOwner_ = nullptr;  // hidden; keeps the top-most desktop layer off the taskbar
     std::shared_ptr<TOverlayPresenter> self_;  // the message window's hold on the presenter
 
     // Shared between threads, guarded by mutex_.

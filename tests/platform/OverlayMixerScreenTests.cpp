@@ -4,6 +4,7 @@
 #include "OverlayTestSupport.h"
 
 #include "platform/OverlayGeometry.h"
+#include "platform/OverlayPresenter.h"
 
 #include <cstdio>
 #include <functional>
@@ -267,6 +268,23 @@ TEST_F(OverlayMixerDesktop, UncoveredDesktopShowsTheVideoWhileItsColourIsTheKey)
     EXPECT_FALSE(SameColour(first.Mean(kUncovered), RGB(0, 0, 0), 8));
     EXPECT_GT(first.CountDifferent(second, kUncovered, 16), 100);
     if (HasFailure()) first.Save("desktop-layer.bmp");
+}
+
+// A taskbar lists visible top-level windows without an owner (Wine's lists tool windows too):
+// the desktop layer is owned by a hidden window, so it never gets a taskbar button.
+TEST_F(OverlayMixerDesktop, TheDesktopLayerHasNoTaskbarButton) {
+    TDesktopColour keyed(kKey);
+    TDesktopForm form;
+    TPlayback playback("bars.mpg");
+    StartDesktopScene(playback, form);
+    HWND layer = nullptr;
+    while ((layer = FindWindowExA(nullptr, layer, kOverlayLayerClass, nullptr)))
+        if (IsWindowVisible(layer)) break;
+    ASSERT_NE(layer, nullptr);
+    HWND owner = GetWindow(layer, GW_OWNER);
+    ASSERT_NE(owner, nullptr);
+    EXPECT_FALSE(IsWindowVisible(owner));
+    EXPECT_FALSE(IsIconic(owner));
 }
 
 TEST_F(OverlayMixerDesktop, WindowOnTheDesktopStaysIntact) {
