@@ -5,36 +5,21 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/ComObject.h"
+
 namespace vl::platform {
 
 namespace {
 
 // IEnumPins over the filter's pin list; out of sync (VFW_E_ENUM_OUT_OF_SYNC) once the filter
 // adds an input pin, until Reset.
-class TEnumPins final : public IEnumPins {
+class TEnumPins final : public TComObject<IEnumPins, IID_IEnumPins> {
 public:
     TEnumPins(TOverlayMixerFilter& filter, size_t position, unsigned version)
         : filter_(filter), position_(position), version_(version) {
         filter_.AddRef();
     }
-    ~TEnumPins() { filter_.Release(); }
-
-    HRESULT WINAPI QueryInterface(REFIID iid, void** object) override {
-        if (!object) return E_POINTER;
-        if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IEnumPins)) {
-            *object = static_cast<IEnumPins*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *object = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG WINAPI AddRef() override { return static_cast<ULONG>(InterlockedIncrement(&references_)); }
-    ULONG WINAPI Release() override {
-        const LONG count = InterlockedDecrement(&references_);
-        if (count == 0) delete this;
-        return static_cast<ULONG>(count);
-    }
+    ~TEnumPins() override { filter_.Release(); }
 
     HRESULT WINAPI Next(ULONG count, IPin** pins, ULONG* fetched) override {
         if (!pins) return E_POINTER;
@@ -78,7 +63,6 @@ public:
     }
 
 private:
-    LONG references_ = 1;
     TOverlayMixerFilter& filter_;
     size_t position_;
     unsigned version_;

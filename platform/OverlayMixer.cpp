@@ -4,30 +4,15 @@
 
 #include <mutex>
 
+#include "platform/ComObject.h"
 #include "platform/MixerFilter.h"
 
 namespace vl::platform {
 
 namespace {
 
-class TOverlayMixerFactory final : public IClassFactory {
+class TOverlayMixerFactory final : public TComObject<IClassFactory, IID_IClassFactory> {
 public:
-    HRESULT WINAPI QueryInterface(REFIID iid, void** object) override {
-        if (!object) return E_POINTER;
-        if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IClassFactory)) {
-            *object = static_cast<IClassFactory*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *object = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG WINAPI AddRef() override { return static_cast<ULONG>(InterlockedIncrement(&references_)); }
-    ULONG WINAPI Release() override {
-        const LONG count = InterlockedDecrement(&references_);
-        if (count == 0) delete this;
-        return static_cast<ULONG>(count);
-    }
     HRESULT WINAPI CreateInstance(IUnknown* outer, REFIID iid, void** object) override {
         return TOverlayMixerFilter::Create(outer, iid, object);
     }
@@ -35,9 +20,6 @@ public:
         // The server is this process; there is nothing to keep loaded.
         return S_OK;
     }
-
-private:
-    LONG references_ = 1;
 };
 
 std::mutex registrationLock;

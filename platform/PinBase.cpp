@@ -76,25 +76,6 @@ TEnumMediaTypes::TEnumMediaTypes(TPinBase& pin, ULONG position) : pin_(pin), pos
 
 TEnumMediaTypes::~TEnumMediaTypes() { pin_.Release(); }
 
-HRESULT WINAPI TEnumMediaTypes::QueryInterface(REFIID iid, void** object) {
-    if (!object) return E_POINTER;
-    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IEnumMediaTypes)) {
-        *object = static_cast<IEnumMediaTypes*>(this);
-        AddRef();
-        return S_OK;
-    }
-    *object = nullptr;
-    return E_NOINTERFACE;
-}
-
-ULONG WINAPI TEnumMediaTypes::AddRef() { return static_cast<ULONG>(InterlockedIncrement(&references_)); }
-
-ULONG WINAPI TEnumMediaTypes::Release() {
-    const LONG count = InterlockedDecrement(&references_);
-    if (count == 0) delete this;
-    return static_cast<ULONG>(count);
-}
-
 HRESULT WINAPI TEnumMediaTypes::Next(ULONG count, AM_MEDIA_TYPE** types, ULONG* fetched) {
     if (!types) return E_POINTER;
     if (count != 1 && !fetched) return E_POINTER;

@@ -10,6 +10,7 @@
 #include <new>
 #include <string>
 
+#include "platform/ComObject.h"
 #include "platform/ComPtr.h"
 #include "platform/MediaType.h"
 
@@ -71,21 +72,17 @@ protected:
 };
 
 // IEnumMediaTypes over a pin's GetMediaType list; holds a reference to the pin (its filter).
-class TEnumMediaTypes final : public IEnumMediaTypes {
+class TEnumMediaTypes final : public TComObject<IEnumMediaTypes, IID_IEnumMediaTypes> {
 public:
     TEnumMediaTypes(TPinBase& pin, ULONG position);
-    ~TEnumMediaTypes();
+    ~TEnumMediaTypes() override;
 
-    HRESULT WINAPI QueryInterface(REFIID iid, void** object) override;
-    ULONG WINAPI AddRef() override;
-    ULONG WINAPI Release() override;
     HRESULT WINAPI Next(ULONG count, AM_MEDIA_TYPE** types, ULONG* fetched) override;
     HRESULT WINAPI Skip(ULONG count) override;
     HRESULT WINAPI Reset() override;
     HRESULT WINAPI Clone(IEnumMediaTypes** clone) override;
 
 private:
-    LONG references_ = 1;
     TPinBase& pin_;
     ULONG position_;
 };

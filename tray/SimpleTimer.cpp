@@ -1,50 +1,13 @@
 #include "tray/SimpleTimer.h"
 
-#include <map>
+#include "tray/SharedWindow.h"
 
 namespace vorlinde {
 
 namespace {
 
-const char kTimerHandlerClass[] = "TSimpleTimerHandler";
-
-// The shared window and the timers that use it. Identities only grow, so a timer message that
-// was queued for a timer destroyed since finds nothing.
-struct HandlerState {
-    HWND window = nullptr;
-    std::map<UINT_PTR, TSimpleTimer*> timers;
-    int running = 0;
-    UINT_PTR lastId = 0;
-
-    HandlerState() = default;
-    HandlerState(const HandlerState&) = delete;
-    HandlerState& operator=(const HandlerState&) = delete;
-    // At program end, a window that outlived its timers goes with the process's statics.
-    ~HandlerState() {
-        if (window && IsWindow(window)) DestroyWindow(window);
-    }
-};
-
-HandlerState& State() {
-    static HandlerState state;
-    return state;
-}
-
-HWND CreateHandlerWindow(WNDPROC proc) {
-    HINSTANCE instance = GetModuleHandleA(nullptr);
-    WNDCLASSEXA wc{};
-    wc.cbSize = sizeof(wc);
-    if (!GetClassInfoExA(instance, kTimerHandlerClass, &wc)) {
-        wc = {};
-        wc.cbSize = sizeof(wc);
-        wc.lpfnWndProc = proc;
-        wc.hInstance = instance;
-        wc.lpszClassName = kTimerHandlerClass;
-        if (!RegisterClassExA(&wc)) return nullptr;
-    }
-    // Message-only: it only ever receives timer messages.
-    return CreateWindowExA(0, kTimerHandlerClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance, nullptr);
-}
+// Timers whose system timer is set.
+int running = 0;
 
 }  // namespace
 
@@ -114,48 +77,40 @@ void TSimpleTimer::Tick() {
 
 // ===================================================================== TSimpleTimerHandler
 
-HWND TSimpleTimerHandler::Window() { return State().window; }
-
-int TSimpleTimerHandler::UserCount() { return static_cast<int>(State().timers.size()); }
-
-int TSimpleTimerHandler::RunningCount() { return State().running; }
-
-UINT_PTR TSimpleTimerHandler::Register(TSimpleTimer* timer) {
-    HandlerState& s = State();
-    if (!s.window) s.window = CreateHandlerWindow(WindowProc);
-    const UINT_PTR id = ++s.lastId;
-    s.timers[id] = timer;
-    return id;
+// The shared window only ever receives timer messages: message-only.
+TSharedWindow<UINT_PTR, TSimpleTimer>& TSimpleTimerHandler::Shared() {
+    static TSharedWindow<UINT_PTR, TSimpleTimer> timers("TSimpleTimerHandler", WindowProc, true);
+    return timers;
 }
+
+HWND TSimpleTimerHandler::Window() { return Shared().Window(); }
+
+int TSimpleTimerHandler::UserCount() { return Shared().Count(); }
+
+int TSimpleTimerHandler::RunningCount() { return running; }
+
+UINT_PTR TSimpleTimerHandler::Register(TSimpleTimer* timer) { return Shared().Register(timer); }
 
 void TSimpleTimerHandler::Unregister(UINT_PTR id) {
-    HandlerState& s = State();
-    s.timers.erase(id);
-    if (!s.timers.empty()) return;
-    if (s.window) DestroyWindow(s.window);
-    s.window = nullptr;
-    s.running = 0;
+    if (Shared().Unregister(id)) running = 0;
 }
 
-void TSimpleTimerHandler::TimerStarted() { ++State().running; }
+void TSimpleTimerHandler::TimerStarted() { ++running; }
 
 void TSimpleTimerHandler::TimerStopped() {
-    HandlerState& s = State();
-    if (s.running > 0) --s.running;
+    if (running > 0) --running;
 }
 
 LRESULT CALLBACK TSimpleTimerHandler::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg != WM_TIMER) return DefWindowProcA(hwnd, msg, wParam, lParam);
-    HandlerState& s = State();
-    auto it = s.timers.find(static_cast<UINT_PTR>(wParam));
-    if (it == s.timers.end()) return 0;
-    const UINT_PTR id = it->first;
+    const UINT_PTR id = static_cast<UINT_PTR>(wParam);
+    TSimpleTimer* timer = Shared().Find(id);
+    if (!timer) return 0;
     try {
-        it->second->Tick();
+        timer->Tick();
     } catch (...) {
         // The handler may have destroyed the timer before it threw.
-        auto still = s.timers.find(id);
-        vl::HandleCallbackException(still != s.timers.end() ? still->second : nullptr);
+        vl::HandleCallbackException(Shared().Find(id));
     }
     return 0;
 }

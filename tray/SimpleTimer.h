@@ -9,6 +9,9 @@
 
 namespace vorlinde {
 
+template <class TId, class T>
+class TSharedWindow;
+
 class TSimpleTimer : public vl::TObject {
 public:
     // A stopped timer of 1000 ms without a handler.
@@ -72,6 +75,7 @@ private:
     static void TimerStarted();
     static void TimerStopped();
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    static TSharedWindow<UINT_PTR, TSimpleTimer>& Shared();
 };
 
 }  // namespace vorlinde

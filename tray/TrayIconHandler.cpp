@@ -2,82 +2,27 @@
 
 #include <shlwapi.h>
 
-#include <map>
-
 #include "framework/Control.h"
+#include "tray/SharedWindow.h"
 #include "tray/TrayIcon.h"
 
 namespace vorlinde {
 
-namespace {
-
-const char kTrayHandlerClass[] = "TTrayIconHandler";
-
-// The shared window and the icons that use it. Identifiers only grow: a notification that was
-// queued for an icon destroyed since finds nothing.
-struct HandlerState {
-    HWND window = nullptr;
-    std::map<UINT, TTrayIcon*> icons;
-    UINT lastId = 0;
-
-    HandlerState() = default;
-    HandlerState(const HandlerState&) = delete;
-    HandlerState& operator=(const HandlerState&) = delete;
-    // At program end, a window that outlived its icons goes with the process's statics.
-    ~HandlerState() {
-        if (window && IsWindow(window)) DestroyWindow(window);
-    }
-};
-
-HandlerState& State() {
-    static HandlerState state;
-    return state;
+// A hidden top-level window, never shown: the shell posts the icons' notifications to it.
+TSharedWindow<UINT, TTrayIcon>& TTrayIconHandler::Shared() {
+    static TSharedWindow<UINT, TTrayIcon> icons("TTrayIconHandler", WindowProc, false);
+    return icons;
 }
 
-HWND CreateHandlerWindow(WNDPROC proc) {
-    HINSTANCE instance = GetModuleHandleA(nullptr);
-    WNDCLASSEXA wc{};
-    wc.cbSize = sizeof(wc);
-    if (!GetClassInfoExA(instance, kTrayHandlerClass, &wc)) {
-        wc = {};
-        wc.cbSize = sizeof(wc);
-        wc.lpfnWndProc = proc;
-        wc.hInstance = instance;
-        wc.lpszClassName = kTrayHandlerClass;
-        if (!RegisterClassExA(&wc)) return nullptr;
-    }
-    // A hidden top-level window, never shown: the shell posts the icons' notifications to it.
-    return CreateWindowExA(WS_EX_TOOLWINDOW, kTrayHandlerClass, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance,
-                           nullptr);
-}
+HWND TTrayIconHandler::Window() { return Shared().Window(); }
 
-}  // namespace
+int TTrayIconHandler::UserCount() { return Shared().Count(); }
 
-HWND TTrayIconHandler::Window() { return State().window; }
+TTrayIcon* TTrayIconHandler::Find(UINT id) { return Shared().Find(id); }
 
-int TTrayIconHandler::UserCount() { return static_cast<int>(State().icons.size()); }
+UINT TTrayIconHandler::Register(TTrayIcon* icon) { return Shared().Register(icon); }
 
-TTrayIcon* TTrayIconHandler::Find(UINT id) {
-    const HandlerState& s = State();
-    auto it = s.icons.find(id);
-    return it == s.icons.end() ? nullptr : it->second;
-}
-
-UINT TTrayIconHandler::Register(TTrayIcon* icon) {
-    HandlerState& s = State();
-    if (!s.window) s.window = CreateHandlerWindow(WindowProc);
-    const UINT id = ++s.lastId;
-    s.icons[id] = icon;
-    return id;
-}
-
-void TTrayIconHandler::Unregister(UINT id) {
-    HandlerState& s = State();
-    s.icons.erase(id);
-    if (!s.icons.empty()) return;
-    if (s.window) DestroyWindow(s.window);
-    s.window = nullptr;
-}
+void TTrayIconHandler::Unregister(UINT id) { Shared().Unregister(id); }
 
 LRESULT CALLBACK TTrayIconHandler::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {

@@ -6,6 +6,9 @@
 
 namespace vorlinde {
 
+template <class TId, class T>
+class TSharedWindow;
+
 class TTrayIcon;
 
 // The callback message of the notification record: the framework's user message base (1024)
@@ -29,6 +32,7 @@ private:
     // Leaves; the last icon to leave destroys the window.
     static void Unregister(UINT id);
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    static TSharedWindow<UINT, TTrayIcon>& Shared();
 };
 
 // The shell's "TaskbarCreated" message, registered once, on first use; 0 when the common
