@@ -10,6 +10,9 @@
 //   (the next file rendered and running), and to the first picture of the next clip on the
 //   desktop, read from the screen; dark_ms is how long the desktop showed neither clip. Each
 //   as "median (min-max)".
+//   "advance_parts leave_desktop_and_clear_ms=... render_ms=... take_desktop_and_play_ms=..."
+//   the advance split at the graph's control events: desktop given back and graph cleared;
+//   RenderFile with the video window's rewiring; desktop taken and graph run.
 //   "desktop_playback clip=... seconds=... process_cpu=... xserver_cpu=... wineserver_cpu=..."
 //   CPU seconds per second of desktop playback of a clip from Play to its completion, the GUI
 //   thread waiting for messages (see bench/CpuMeter.h).
@@ -60,6 +63,8 @@ void StorePlaylist(const std::vector<std::string>& files) {
 class TGraphTimes final : public vorlinde::IGraphListener {
 public:
     std::vector<double> completed;  // Now() of each EC_COMPLETE
+    std::vector<double> rendering;  // Now() before each RenderFile
+    std::vector<double> rendered;   // Now() after each RenderFile (and the video window's rewiring)
     std::vector<double> played;     // Now() of each Play
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
@@ -77,6 +82,8 @@ public:
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE ControlEvent(vorlinde::TControlEventKind event, LONG) override {
+        if (event == vorlinde::ctlFileRendering) rendering.push_back(Now());
+        if (event == vorlinde::ctlFileRendered) rendered.push_back(Now());
         if (event == vorlinde::ctlPlay) played.push_back(Now());
         return S_OK;
     }
@@ -119,6 +126,7 @@ bool MeasureGaps() {
     TGraphTimes times;
     vorlinde::Form1->FilterGraph1->InsertListener(&times);
     std::vector<double> advance, firstFrame, dark;
+    std::vector<double> leaveDesktop, render, takeDesktop;  // the advance's parts
     std::string current;       // the clip colour the desktop shows
     double lastSeen = 0;       // when it last showed a clip
     size_t expectedIndex = 0;  // the playlist entry playing
@@ -132,8 +140,17 @@ bool MeasureGaps() {
         if (colour == next && !current.empty() && !times.completed.empty()) {
             // The first picture of the next clip; the completion that led here is the latest.
             const double completed = times.completed.back();
-            const auto played = std::upper_bound(times.played.begin(), times.played.end(), completed);
-            if (played != times.played.end()) advance.push_back((*played - completed) * 1000);
+            auto after = [completed](const std::vector<double>& moments) {
+                const auto it = std::upper_bound(moments.begin(), moments.end(), completed);
+                return it == moments.end() ? -1.0 : *it;
+            };
+            const double rendering = after(times.rendering), rendered = after(times.rendered), played = after(times.played);
+            if (rendering > 0 && rendered > 0 && played > 0) {
+                advance.push_back((played - completed) * 1000);
+                leaveDesktop.push_back((rendering - completed) * 1000);
+                render.push_back((rendered - rendering) * 1000);
+                takeDesktop.push_back((played - rendered) * 1000);
+            }
             firstFrame.push_back((now - completed) * 1000);
             dark.push_back((now - lastSeen) * 1000);
             expectedIndex = (expectedIndex + 1) % clips.size();
@@ -144,6 +161,8 @@ bool MeasureGaps() {
     vorlinde::Form1->FilterGraph1->RemoveListener(&times);
     std::printf("gap transitions=%zu advance_ms=%s first_frame_ms=%s dark_ms=%s\n", firstFrame.size(),
                 Summary(advance).c_str(), Summary(firstFrame).c_str(), Summary(dark).c_str());
+    std::printf("advance_parts leave_desktop_and_clear_ms=%s render_ms=%s take_desktop_and_play_ms=%s\n",
+                Summary(leaveDesktop).c_str(), Summary(render).c_str(), Summary(takeDesktop).c_str());
     return firstFrame.size() == kTransitions;
 }
 
