@@ -81,7 +81,7 @@ std::vector<std::string> TDesktopWatch::Watch(size_t files, const std::function<
         if (endEarly && steady && slots_.size() < files) {
             const size_t before = slots_.size();
             endEarly();
-            if (slots_.size() == before) break;  // nothing new started: the order has ended
+            if (slots_.size() == before) break;  // no next file was rendered
         }
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
     }
