@@ -169,12 +169,55 @@ bool TApplication::IsDialogKey(MSG& msg) {
 
 void TApplication::Idle() {
     bool done = true;
-    try {
-        if (OnIdle) OnIdle(this, done);
-    } catch (...) {
-        HandleCallbackException(this);
+    if (!idleSubscribers_.empty()) {
+        // A copy: subscribers may come and go while the list runs; one that went is skipped.
+        const auto ids = [this] {
+            std::vector<int> v;
+            for (const auto& s : idleSubscribers_) v.push_back(s.id);
+            return v;
+        }();
+        for (int id : ids) {
+            auto it = std::find_if(idleSubscribers_.begin(), idleSubscribers_.end(),
+                                   [id](const IdleSubscriber& s) { return s.id == id; });
+            if (it == idleSubscribers_.end()) continue;
+            TIdleEvent fn = it->fn;
+            bool subscriberDone = true;
+            try {
+                fn(this, subscriberDone);
+            } catch (...) {
+                HandleCallbackException(this);
+            }
+            done = done && subscriberDone;
+        }
     }
     if (done && !terminated_) WaitMessage();
+}
+
+int TApplication::SubscribeIdle(TIdleEvent handler) {
+    const int id = nextIdleId_++;
+    idleSubscribers_.push_back({id, std::move(handler)});
+    return id;
+}
+
+void TApplication::UnsubscribeIdle(int id) {
+    idleSubscribers_.erase(std::remove_if(idleSubscribers_.begin(), idleSubscribers_.end(),
+                                          [id](const IdleSubscriber& s) { return s.id == id; }),
+                           idleSubscribers_.end());
+}
+
+TIdleSubscription::TIdleSubscription(TIdleEvent handler) { Subscribe(std::move(handler)); }
+
+void TIdleSubscription::Subscribe(TIdleEvent handler) {
+    Reset();
+    application_ = Application;
+    if (application_) id_ = application_->SubscribeIdle(std::move(handler));
+}
+
+void TIdleSubscription::Reset() {
+    // The application object may have gone before its subscribers (tests, end of the process).
+    if (id_ && application_ && Application == application_) application_->UnsubscribeIdle(id_);
+    id_ = 0;
+    application_ = nullptr;
 }
 
 void TApplication::Terminate() {

@@ -73,8 +73,14 @@ public:
     int HookMainWindow(TWindowHook hook);
     void UnhookMainWindow(int id);
 
+    // Idle subscribers: each time the message queue has emptied they run in the order they
+    // subscribed; the loop then waits for the next message unless one of them cleared `done`.
+    // A subscriber may unsubscribe itself or others while they run.
+    int SubscribeIdle(TIdleEvent handler);
+    void UnsubscribeIdle(int id);
+    int IdleSubscriberCount() const { return static_cast<int>(idleSubscribers_.size()); }
+
     TExceptionEvent OnException;
-    TIdleEvent OnIdle;
     TMessageEvent OnMessage;
     TNotifyEvent OnMinimize;
     TNotifyEvent OnRestore;
@@ -110,6 +116,31 @@ private:
     };
     std::vector<Hook> hooks_;
     int nextHookId_ = 1;
+    struct IdleSubscriber {
+        int id;
+        TIdleEvent fn;
+    };
+    std::vector<IdleSubscriber> idleSubscribers_;
+    int nextIdleId_ = 1;
+};
+
+// One idle subscription, ended with its owner (or when the application goes first).
+class TIdleSubscription {
+public:
+    TIdleSubscription() = default;
+    explicit TIdleSubscription(TIdleEvent handler);
+    ~TIdleSubscription() { Reset(); }
+    TIdleSubscription(const TIdleSubscription&) = delete;
+    TIdleSubscription& operator=(const TIdleSubscription&) = delete;
+
+    bool Active() const { return id_ != 0; }
+    // Ends the current subscription, if any, and subscribes `handler`.
+    void Subscribe(TIdleEvent handler);
+    void Reset();
+
+private:
+    TApplication* application_ = nullptr;
+    int id_ = 0;
 };
 
 // The one application object of the process (null before it is created).

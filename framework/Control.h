@@ -273,5 +273,8 @@ enum : int { crDefault = 0, crNone = -1, crArrow = -2, crCross = -3, crIBeam = -
 // Catches whatever a handler threw and passes it to the application's central handler.
 // Use at every Win32 callback boundary.
 void HandleCallbackException(TObject* sender) noexcept;
+// The same, as the boundary function of a THiddenWindow (framework/HiddenWindow.h), whose
+// sender is a TObject or null.
+inline void CentralBoundary(void* sender) noexcept { HandleCallbackException(static_cast<TObject*>(sender)); }
 
 }  // namespace vl

@@ -113,15 +113,6 @@ std::wstring Widen(const std::string& text) { return std::wstring(text.begin(), 
 // The hidden cursor the auto-hide logic sets (the framework's "none" cursor).
 constexpr int kNoCursor = vl::crNone;
 
-// The application's idle handler the window installs; identifies the window that installed it.
-struct TIdleHandler {
-    TDSVideoWindowEx2* window;
-    void operator()(vl::TObject*, bool& done) const {
-        done = true;
-        window->IdlePass();
-    }
-};
-
 }  // namespace
 
 const vl::TClassInfo& TDSVideoWindowEx2::StaticClass() {
@@ -152,8 +143,7 @@ TDSVideoWindowEx2::TDSVideoWindowEx2(vl::TComponent* owner)
     SetColor(0x000000);
     SetTabStop(true);
     CreateDesktopForm();
-    // Cursor auto-hide runs in the application's idle handler, which this window takes over.
-    if (vl::Application) vl::Application->OnIdle = TIdleHandler{this};
+    idle_.Subscribe([this](vl::TObject*, bool&) { IdlePass(); });
 }
 
 TDSVideoWindowEx2::~TDSVideoWindowEx2() {
@@ -177,10 +167,7 @@ TDSVideoWindowEx2::~TDSVideoWindowEx2() {
     videoWindow_.Reset();
     graphRenderer_.Reset();
     ownRenderer_.Reset();
-    if (vl::Application) {
-        if (auto* handler = vl::Application->OnIdle.target<TIdleHandler>(); handler && handler->window == this)
-            vl::Application->OnIdle = nullptr;
-    }
+    idle_.Reset();
     // Out of the desktop form before it goes, so that the form does not take the window along.
     if (desktopForm_ && Parent() == desktopForm_.get()) SetParent(nullptr);
     desktopForm_.reset();

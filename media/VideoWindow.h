@@ -22,6 +22,7 @@
 #include <memory>
 #include <string>
 
+#include "framework/Application.h"
 #include "framework/ClassBuilder.h"
 #include "framework/Control.h"
 #include "framework/Screen.h"
@@ -194,6 +195,8 @@ private:
     int savedCursor_ = 0;
     LONG cursorHidden_ = 0;
     bool cursorHiddenByIdle_ = false;
+    // Cursor auto-hide runs among the application's idle subscribers.
+    vl::TIdleSubscription idle_;
     bool overlayVisible_ = false;
     bool desktopPlaying_ = false;
     // Desktop playback.

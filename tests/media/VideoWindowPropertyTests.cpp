@@ -165,12 +165,14 @@ TEST(VideoWindowCursor, TheIdlePassHidesTheCursorThroughTheRendererWithoutOverla
     window.SetFilterGraph(nullptr);
 }
 
-TEST(VideoWindowCursor, TheWindowIsTheApplicationsIdleHandlerWhileItLives) {
+TEST(VideoWindowCursor, TheWindowIsAnIdleSubscriberWhileItLives) {
+    const int before = vl::Application->IdleSubscriberCount();
     {
         TDSVideoWindowEx2 window(nullptr);
-        EXPECT_TRUE(static_cast<bool>(vl::Application->OnIdle));
+        TDSVideoWindowEx2 second(nullptr);
+        EXPECT_EQ(vl::Application->IdleSubscriberCount(), before + 2);
     }
-    EXPECT_FALSE(static_cast<bool>(vl::Application->OnIdle));
+    EXPECT_EQ(vl::Application->IdleSubscriberCount(), before);
 }
 
 }  // namespace
