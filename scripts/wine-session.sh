@@ -105,13 +105,34 @@ link_wine_fonts() {
 # out). Unmanaged windows skip that wait; focus, keyboard and mouse input still
 # work. The demo uses Wine's defaults, so that on a real display the window
 # manager can move the virtual desktop window.
+#
+# Each Wine process reads the setting once, when it starts. Wine's desktop
+# process (explorer.exe, which also runs the notification area) is already
+# running by the time the value can be written, so a change of the value
+# restarts the session's wineserver and services: otherwise, in a new prefix, the
+# notification area's windows stay managed for the whole session and every
+# tray-icon removal (each test that creates the main window) waits those 2 s.
 set_wine_managed_windows() {
-  local key='HKCU\Software\Wine\X11 Driver'
+  local key='HKCU\Software\Wine\X11 Driver' current=yes
+  if wine reg query "$key" /v Managed 2>/dev/null | grep -q 'REG_SZ[[:space:]]*N'; then
+    current=no
+  fi
+  [[ $current == "$1" ]] && return 0
   if [[ $1 == no ]]; then
     wine reg add "$key" /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
   else
     wine reg delete "$key" /v Managed /f >/dev/null 2>&1 || true
   fi
+  restart_wineserver
+}
+
+# Stops every Wine process of the session and starts the server and the
+# background services again (output to /dev/null, as in start_wine).
+restart_wineserver() {
+  wineserver -k >/dev/null 2>&1 || true
+  wineserver -w >/dev/null 2>&1 || true
+  wineserver -p >/dev/null 2>&1
+  wine cmd /c exit >/dev/null 2>&1
 }
 
 # Cleans up even if the script itself is killed (SIGKILL, a timeout): a small
