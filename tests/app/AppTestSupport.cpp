@@ -101,7 +101,10 @@ namespace {
 constexpr char kDesktopKey[] = "Control Panel\\Desktop";
 constexpr char kWallpaperName[] = "Wallpaper";
 
+// Only when it changes: SetSysColors broadcasts the change to every top-level window and waits
+// up to 2 s for each thread that does not answer.
 void SetDesktopColor(COLORREF color) {
+    if (GetSysColor(COLOR_BACKGROUND) == color) return;
     const INT element = COLOR_BACKGROUND;
     SetSysColors(1, &element, &color);
 }
@@ -133,6 +136,58 @@ bool PumpMessagesUntil(const std::function<bool()>& done, DWORD timeoutMs) {
 void PumpMessagesFor(DWORD ms) {
     PumpMessagesUntil([] { return false; }, ms);
 }
+
+namespace {
+constexpr char kOwnProcessVariable[] = "VORLINDE_TEST_IN_OWN_PROCESS";
+
+struct TOwnedHandle {
+    HANDLE handle = nullptr;
+    ~TOwnedHandle() {
+        if (handle && handle != INVALID_HANDLE_VALUE) CloseHandle(handle);
+    }
+};
+}  // namespace
+
+int RunThisTestInOwnProcess(DWORD timeoutMs) {
+    const testing::TestInfo* test = testing::UnitTest::GetInstance()->current_test_info();
+    if (!test) return -1;
+    const std::string fullName = std::string(test->test_suite_name()) + "." + test->name();
+    char exe[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, exe, MAX_PATH);
+    std::string command = "\"" + std::string(exe) + "\" --gtest_filter=" + fullName;
+    SECURITY_ATTRIBUTES inherit{sizeof(inherit), nullptr, TRUE};
+    TOwnedHandle nul{CreateFileA("NUL", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit,
+                                 OPEN_EXISTING, 0, nullptr)};
+    STARTUPINFOA startup{};
+    startup.cb = sizeof(startup);
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = startup.hStdOutput = startup.hStdError = nul.handle;
+    PROCESS_INFORMATION info{};
+    SetEnvironmentVariableA(kOwnProcessVariable, "1");
+    const BOOL started = CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
+                                        &startup, &info);
+    SetEnvironmentVariableA(kOwnProcessVariable, nullptr);
+    if (!started) return -1;
+    TOwnedHandle process{info.hProcess}, thread{info.hThread};
+    const DWORD start = GetTickCount();
+    for (;;) {
+        vl::Application->ProcessMessages();
+        const DWORD elapsed = GetTickCount() - start;
+        if (elapsed >= timeoutMs) break;
+        const DWORD wait =
+            MsgWaitForMultipleObjects(1, &process.handle, FALSE, timeoutMs - elapsed, QS_ALLINPUT);
+        if (wait == WAIT_OBJECT_0) {
+            DWORD code = 0;
+            GetExitCodeProcess(process.handle, &code);
+            return static_cast<int>(code);
+        }
+    }
+    TerminateProcess(process.handle, 1);
+    WaitForSingleObject(process.handle, 5000);
+    return -1;
+}
+
+bool InOwnTestProcess() { return GetEnvironmentVariableA(kOwnProcessVariable, nullptr, 0) > 0; }
 
 void ProgramTest::SetUp() {
     userWallpaper_ = WallpaperValue();

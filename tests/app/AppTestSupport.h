@@ -50,6 +50,15 @@ std::vector<std::string>& RecordedExceptions();
 bool PumpMessagesUntil(const std::function<bool()>& done, DWORD timeoutMs);
 void PumpMessagesFor(DWORD ms);
 
+// --- tests whose end cannot be undone (ending the message loop) run in a process of their own
+// Runs the current test again in a child process of this executable and returns its exit code
+// (-1 when it could not start or did not end within `timeoutMs`); in the child,
+// InOwnTestProcess() is true and the test does the real work. While it waits it answers
+// messages, so that the child's broadcasts (a desktop colour change) find no hung window
+// here: a death test's parent cannot, and costs its child 2 s per broadcast.
+int RunThisTestInOwnProcess(DWORD timeoutMs = 30000);
+bool InOwnTestProcess();
+
 // A test that owns the program's registry entries and may build the main window. Desktop
 // playback takes the wallpaper value and the desktop colour away; the fixture gives the
 // program marked ones, expects them back once the windows are gone, then restores the user's.
