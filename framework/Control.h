@@ -15,6 +15,9 @@
 
 namespace vl {
 
+template <class H>
+class TGdiObject;  // framework/GdiOwners.h
+
 enum class TAlign { None, Top, Bottom, Left, Right, Client };
 
 struct TMessage {
@@ -50,6 +53,11 @@ struct TCreateParams {
 };
 
 TShiftState KeyboardShiftState();
+
+// The accelerator character an '&' marks in a caption ("&Add": 'A'; "&&" is a plain '&'), or 0.
+char AccelChar(const std::string& caption);
+// True when `caption` marks `key` (of either case) as its accelerator.
+bool IsAccelChar(char key, const std::string& caption);
 
 class TWinControl : public TComponent {
     VL_DECLARE_CLASS()
@@ -220,6 +228,10 @@ protected:
     void SetVisibleFlagOnly(bool v) { visible_ = v; }
     // The brush of the control's colour, owned by the control.
     HBRUSH ColorBrush();
+    // Sets or clears style bits (`which`: GWL_STYLE or GWL_EXSTYLE) of the window, if there is
+    // one; the Frame variant also has the system recompute the frame, for border styles.
+    void ChangeWindowStyle(int which, DWORD bits, bool on);
+    void ChangeFrameStyle(int which, DWORD bits, bool on);
     void ParentFontChanged();
     void ParentColorChanged();
 
@@ -256,7 +268,7 @@ private:
     bool showHint_ = false;
     bool mouseInside_ = false;
     bool inSetBounds_ = false;
-    HBRUSH brush_ = nullptr;
+    std::unique_ptr<TGdiObject<HBRUSH>> brush_;  // the colour's brush, made when first asked for
     struct Hook {
         int id;
         TWindowHook fn;
