@@ -262,28 +262,16 @@ void TApplication::ShowException(const std::exception_ptr& error) {
     MessageBoxA(Handle(), text.c_str(), title_.c_str(), MB_OK | MB_ICONSTOP);
 }
 
-int TApplication::HookMainWindow(TWindowHook hook) {
-    int id = nextHookId_++;
-    hooks_.push_back({id, std::move(hook)});
-    return id;
-}
+int TApplication::HookMainWindow(TWindowHook hook) { return hooks_.Add(std::move(hook)); }
 
-void TApplication::UnhookMainWindow(int id) {
-    hooks_.erase(std::remove_if(hooks_.begin(), hooks_.end(), [id](const Hook& h) { return h.id == id; }),
-                 hooks_.end());
-}
+void TApplication::UnhookMainWindow(int id) { hooks_.Remove(id); }
 
 bool TApplication::AppMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     TMessage m{Handle(), msg, wParam, lParam, 0};
-    if (!hooks_.empty()) {
-        auto hooks = hooks_;  // a hook may remove itself
-        for (auto it = hooks.rbegin(); it != hooks.rend(); ++it)
-            if (it->fn(m)) {
-                result = m.result;
-                return true;
-            }
+    if (hooks_.Run(m)) {
+        result = m.result;
+        return true;
     }
-    result = 0;
     switch (msg) {
     case WM_QUERYENDSESSION:
         // Log-off: the main form decides, as when the user closes it.

@@ -114,12 +114,7 @@ private:
     bool comInitialized_ = false;
     std::vector<TForm*> forms_;
     std::vector<HWND> hiddenOnMinimize_;
-    struct Hook {
-        int id;
-        TWindowHook fn;
-    };
-    std::vector<Hook> hooks_;
-    int nextHookId_ = 1;
+    TWindowHookList hooks_;
     struct IdleSubscriber {
         int id;
         TIdleEvent fn;

@@ -40,6 +40,24 @@ using TMouseMoveEvent = std::function<void(TObject* sender, TShiftState shift, i
 // A message hook: returns true when it handled the message (msg.result is then the answer).
 using TWindowHook = std::function<bool(TMessage& msg)>;
 
+// The hooks installed on one window, by identifier.
+class TWindowHookList {
+public:
+    int Add(TWindowHook hook);
+    void Remove(int id);
+    // Offers `msg` to the hooks, newest first, until one handles it; true when one did. A hook
+    // may remove itself or others while they run.
+    bool Run(TMessage& msg) const;
+
+private:
+    struct Hook {
+        int id;
+        TWindowHook fn;
+    };
+    std::vector<Hook> hooks_;
+    int nextId_ = 1;
+};
+
 // Window creation parameters a control class fills in.
 struct TCreateParams {
     std::string caption;
@@ -269,12 +287,7 @@ private:
     bool mouseInside_ = false;
     bool inSetBounds_ = false;
     std::unique_ptr<TGdiObject<HBRUSH>> brush_;  // the colour's brush, made when first asked for
-    struct Hook {
-        int id;
-        TWindowHook fn;
-    };
-    std::vector<Hook> hooks_;
-    int nextHookId_ = 1;
+    TWindowHookList hooks_;
     int dispatchDepth_ = 0;
 };
 

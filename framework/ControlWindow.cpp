@@ -146,24 +146,32 @@ void TWinControl::Dispatch(TMessage& msg) {
         int& d;
         ~Depth() { --d; }
     } depth{dispatchDepth_};
-    if (!hooks_.empty()) {
-        auto hooks = hooks_;  // a hook may remove itself
-        for (auto it = hooks.rbegin(); it != hooks.rend(); ++it)
-            if (it->fn(msg)) return;
-    }
+    if (hooks_.Run(msg)) return;
     WndProc(msg);
 }
 
-int TWinControl::AddWindowHook(TWindowHook hook) {
-    int id = nextHookId_++;
+int TWindowHookList::Add(TWindowHook hook) {
+    const int id = nextId_++;
     hooks_.push_back({id, std::move(hook)});
     return id;
 }
 
-void TWinControl::RemoveWindowHook(int id) {
+void TWindowHookList::Remove(int id) {
     hooks_.erase(std::remove_if(hooks_.begin(), hooks_.end(), [id](const Hook& h) { return h.id == id; }),
                  hooks_.end());
 }
+
+bool TWindowHookList::Run(TMessage& msg) const {
+    if (hooks_.empty()) return false;
+    const auto hooks = hooks_;  // a hook may remove itself
+    for (auto it = hooks.rbegin(); it != hooks.rend(); ++it)
+        if (it->fn(msg)) return true;
+    return false;
+}
+
+int TWinControl::AddWindowHook(TWindowHook hook) { return hooks_.Add(std::move(hook)); }
+
+void TWinControl::RemoveWindowHook(int id) { hooks_.Remove(id); }
 
 LRESULT TWinControl::Perform(UINT msg, WPARAM wParam, LPARAM lParam) {
     TMessage m{handle_, msg, wParam, lParam, 0};
