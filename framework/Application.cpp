@@ -14,6 +14,7 @@ namespace vl {
 TApplication* Application = nullptr;
 
 namespace {
+// The application window's class; other programs and tests find the window by it.
 const char kAppWindowClass[] = "TApplication";
 }
 
@@ -59,46 +60,39 @@ TApplication::~TApplication() {
     // Forms first, while the application window that owns them still exists.
     Destroying_();
     DestroyComponents();
-    if (handle_) {
-        SetWindowLongPtrA(handle_, GWLP_USERDATA, 0);
-        DestroyWindow(handle_);
-    }
+    window_.reset();
     SetGlobalComponentFinder(nullptr);
     if (comInitialized_) CoUninitialize();
     if (Application == this) Application = nullptr;
 }
 
 void TApplication::Initialize() {
-    if (handle_) return;
+    if (window_) return;
     comInitialized_ = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
     INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&icc);
 
-    HINSTANCE instance = GetModuleHandleA(nullptr);
-    WNDCLASSEXA wc{};
-    wc.cbSize = sizeof(wc);
-    if (!GetClassInfoExA(instance, kAppWindowClass, &wc)) {
-        wc = {};
-        wc.cbSize = sizeof(wc);
-        wc.lpfnWndProc = AppWndProc;
-        wc.hInstance = instance;
-        wc.hIcon = LoadIconA(instance, "MAINICON");
-        wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-        wc.lpszClassName = kAppWindowClass;
-        if (!RegisterClassExA(&wc)) RaiseLastOSError("Cannot register the application window class");
-    }
     // A zero-sized popup at the screen's centre: it carries the taskbar button and owns the forms.
-    int cx = GetSystemMetrics(SM_CXSCREEN) / 2, cy = GetSystemMetrics(SM_CYSCREEN) / 2;
-    handle_ = CreateWindowExA(0, kAppWindowClass, title_.c_str(),
-                              WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX, cx, cy, 0, 0,
-                              nullptr, nullptr, instance, this);
-    if (!handle_) RaiseLastOSError("Cannot create the application window");
-    SetWindowLongPtrA(handle_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    THiddenWindowParams params;
+    params.kind = THiddenWindowParams::TKind::TopLevel;
+    params.title = title_.c_str();
+    params.style = WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX;
+    params.icon = LoadIconA(GetModuleHandleA(nullptr), "MAINICON");
+    params.x = GetSystemMetrics(SM_CXSCREEN) / 2;
+    params.y = GetSystemMetrics(SM_CYSCREEN) / 2;
+    auto window = std::make_unique<THiddenWindow>(
+        kAppWindowClass, params,
+        [this](UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+            return AppMessage(msg, wParam, lParam, result);
+        },
+        CentralBoundary, static_cast<TObject*>(this));
+    if (!*window) RaiseLastOSError("Cannot create the application window");
+    window_ = std::move(window);
 }
 
 void TApplication::SetTitle(const std::string& title) {
     title_ = title;
-    if (handle_) SetWindowTextA(handle_, title.c_str());
+    if (HWND window = Handle()) SetWindowTextA(window, title.c_str());
 }
 
 void TApplication::AddForm(TForm* form) {
@@ -236,14 +230,14 @@ void TApplication::Minimize() {
             ShowWindow(f->Handle(), SW_HIDE);
         }
     }
-    if (handle_) ShowWindow(handle_, SW_MINIMIZE);
+    if (HWND window = Handle()) ShowWindow(window, SW_MINIMIZE);
     if (OnMinimize) OnMinimize(this);
 }
 
 void TApplication::Restore() {
     if (!minimized_) return;
     minimized_ = false;
-    if (handle_) ShowWindow(handle_, SW_RESTORE);
+    if (HWND window = Handle()) ShowWindow(window, SW_RESTORE);
     for (HWND h : hiddenOnMinimize_)
         if (IsWindow(h)) ShowWindow(h, SW_SHOW);
     hiddenOnMinimize_.clear();
@@ -265,59 +259,41 @@ void TApplication::HandleException(const std::exception_ptr& error, TObject* sen
 void TApplication::ShowException(const std::exception_ptr& error) {
     std::string text = ExceptionMessage(error);
     if (!text.empty() && text.back() != '.') text += '.';
-    MessageBoxA(handle_, text.c_str(), title_.c_str(), MB_OK | MB_ICONSTOP);
+    MessageBoxA(Handle(), text.c_str(), title_.c_str(), MB_OK | MB_ICONSTOP);
 }
 
-int TApplication::HookMainWindow(TWindowHook hook) {
-    int id = nextHookId_++;
-    hooks_.push_back({id, std::move(hook)});
-    return id;
-}
+int TApplication::HookMainWindow(TWindowHook hook) { return hooks_.Add(std::move(hook)); }
 
-void TApplication::UnhookMainWindow(int id) {
-    hooks_.erase(std::remove_if(hooks_.begin(), hooks_.end(), [id](const Hook& h) { return h.id == id; }),
-                 hooks_.end());
-}
+void TApplication::UnhookMainWindow(int id) { hooks_.Remove(id); }
 
-LRESULT CALLBACK TApplication::AppWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    auto* self = reinterpret_cast<TApplication*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-    if (!self) return DefWindowProcA(hwnd, msg, wParam, lParam);
-    try {
-        return self->AppMessage(msg, wParam, lParam);
-    } catch (...) {
-        HandleCallbackException(self);
-        return 0;
-    }
-}
-
-LRESULT TApplication::AppMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
-    TMessage m{handle_, msg, wParam, lParam, 0};
-    if (!hooks_.empty()) {
-        auto hooks = hooks_;
-        for (auto it = hooks.rbegin(); it != hooks.rend(); ++it)
-            if (it->fn(m)) return m.result;
+bool TApplication::AppMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    TMessage m{Handle(), msg, wParam, lParam, 0};
+    if (hooks_.Run(m)) {
+        result = m.result;
+        return true;
     }
     switch (msg) {
     case WM_QUERYENDSESSION:
         // Log-off: the main form decides, as when the user closes it.
-        return (mainForm_ && !mainForm_->CloseQuery()) ? FALSE : TRUE;
+        result = (mainForm_ && !mainForm_->CloseQuery()) ? FALSE : TRUE;
+        return true;
     case WM_ENDSESSION:
         if (wParam) Terminate();
-        return 0;
+        return true;
     case WM_SYSCOMMAND:
         switch (wParam & 0xFFF0) {
-        case SC_MINIMIZE: Minimize(); return 0;
-        case SC_RESTORE: Restore(); return 0;
+        case SC_MINIMIZE: Minimize(); return true;
+        case SC_RESTORE: Restore(); return true;
         case SC_CLOSE:
             if (mainForm_) mainForm_->Close();
-            return 0;
+            return true;
         }
-        break;
+        return false;
     case WM_CLOSE:
         if (mainForm_) mainForm_->Close();
-        return 0;
+        return true;
     }
-    return DefWindowProcA(handle_, msg, wParam, lParam);
+    return false;
 }
 
 }  // namespace vl

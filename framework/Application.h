@@ -6,11 +6,13 @@
 
 #include <exception>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "framework/Component.h"
 #include "framework/Control.h"
+#include "framework/HiddenWindow.h"
 
 namespace vl {
 
@@ -32,7 +34,8 @@ public:
     // Prepares COM and the common controls, and creates the application window.
     void Initialize();
 
-    HWND Handle() const { return handle_; }
+    // The application window; null before Initialize.
+    HWND Handle() const { return window_ ? window_->Handle() : nullptr; }
     const std::string& Title() const { return title_; }
     void SetTitle(const std::string& title);
     const std::string& ExeName() const { return exeName_; }
@@ -94,13 +97,14 @@ protected:
     void Notification(TComponent* component, TOperation operation) override;
 
 private:
-    static LRESULT CALLBACK AppWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
-    LRESULT AppMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+    // The application window's messages: its hooks first, then log-off, minimise, restore and
+    // close. False leaves the message to the default handling.
+    bool AppMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
     bool ProcessMessage(MSG& msg);
     bool IsDialogKey(MSG& msg);
     void Idle();
 
-    HWND handle_ = nullptr;
+    std::unique_ptr<THiddenWindow> window_;
     std::string title_;
     std::string exeName_;
     TForm* mainForm_ = nullptr;
@@ -110,12 +114,7 @@ private:
     bool comInitialized_ = false;
     std::vector<TForm*> forms_;
     std::vector<HWND> hiddenOnMinimize_;
-    struct Hook {
-        int id;
-        TWindowHook fn;
-    };
-    std::vector<Hook> hooks_;
-    int nextHookId_ = 1;
+    TWindowHookList hooks_;
     struct IdleSubscriber {
         int id;
         TIdleEvent fn;

@@ -56,15 +56,12 @@ bool HasProperty(const TObject& obj, std::string_view propName) {
     return obj.ClassInfo().FindProp(propName) != nullptr;
 }
 
-namespace {
-// Walks "A.B.C" to the object that owns property C and returns that property.
-const TPropInfo& ResolvePath(TPersistent*& target, std::string_view path) {
+const TPropInfo& ResolvePropPath(TPersistent*& target, std::string_view path) {
     for (;;) {
         size_t dot = path.find('.');
         std::string_view head = path.substr(0, dot);
         const TPropInfo* prop = target->ClassInfo().FindProp(head);
-        if (!prop)
-            throw EReadError("Property " + std::string(head) + " does not exist in " + target->ClassName());
+        if (!prop) throw EReadError("Property " + std::string(head) + " does not exist in " + target->ClassName());
         if (dot == std::string_view::npos) return *prop;
         if (prop->kind != TPropInfo::Kind::Object)
             throw EReadError("Property " + std::string(head) + " of " + target->ClassName() + " has no members");
@@ -73,18 +70,17 @@ const TPropInfo& ResolvePath(TPersistent*& target, std::string_view path) {
         path = path.substr(dot + 1);
     }
 }
-}  // namespace
 
 void SetPropValue(TPersistent& obj, std::string_view path, const TPropValue& value) {
     TPersistent* target = &obj;
-    const TPropInfo& prop = ResolvePath(target, path);
+    const TPropInfo& prop = ResolvePropPath(target, path);
     if (!prop.set) throw EReadError("Property " + prop.name + " is read-only");
     prop.set(*target, value);
 }
 
 TPropValue GetPropValue(const TPersistent& obj, std::string_view path) {
     TPersistent* target = const_cast<TPersistent*>(&obj);
-    const TPropInfo& prop = ResolvePath(target, path);
+    const TPropInfo& prop = ResolvePropPath(target, path);
     if (!prop.get) throw EReadError("Property " + prop.name + " cannot be read");
     return prop.get(*target);
 }

@@ -66,6 +66,10 @@ bool HasProperty(const TObject& obj, std::string_view propName);
 // Sets a dotted property path ("Font.Name") on `obj`; throws EReadError for unknown names.
 void SetPropValue(TPersistent& obj, std::string_view path, const TPropValue& value);
 TPropValue GetPropValue(const TPersistent& obj, std::string_view path);
+// Walks a dotted path from `target` to the object that holds its last member: `target` ends
+// on that object, and the member's description is returned. Throws EReadError for an unknown
+// name, a plain value given members, or a nested object that is not assigned.
+const TPropInfo& ResolvePropPath(TPersistent*& target, std::string_view path);
 
 }  // namespace vl
 

@@ -15,6 +15,9 @@
 
 namespace vl {
 
+template <class H>
+class TGdiObject;  // framework/GdiOwners.h
+
 enum class TAlign { None, Top, Bottom, Left, Right, Client };
 
 struct TMessage {
@@ -37,6 +40,24 @@ using TMouseMoveEvent = std::function<void(TObject* sender, TShiftState shift, i
 // A message hook: returns true when it handled the message (msg.result is then the answer).
 using TWindowHook = std::function<bool(TMessage& msg)>;
 
+// The hooks installed on one window, by identifier.
+class TWindowHookList {
+public:
+    int Add(TWindowHook hook);
+    void Remove(int id);
+    // Offers `msg` to the hooks, newest first, until one handles it; true when one did. A hook
+    // may remove itself or others while they run.
+    bool Run(TMessage& msg) const;
+
+private:
+    struct Hook {
+        int id;
+        TWindowHook fn;
+    };
+    std::vector<Hook> hooks_;
+    int nextId_ = 1;
+};
+
 // Window creation parameters a control class fills in.
 struct TCreateParams {
     std::string caption;
@@ -50,6 +71,11 @@ struct TCreateParams {
 };
 
 TShiftState KeyboardShiftState();
+
+// The accelerator character an '&' marks in a caption ("&Add": 'A'; "&&" is a plain '&'), or 0.
+char AccelChar(const std::string& caption);
+// True when `caption` marks `key` (of either case) as its accelerator.
+bool IsAccelChar(char key, const std::string& caption);
 
 class TWinControl : public TComponent {
     VL_DECLARE_CLASS()
@@ -220,6 +246,10 @@ protected:
     void SetVisibleFlagOnly(bool v) { visible_ = v; }
     // The brush of the control's colour, owned by the control.
     HBRUSH ColorBrush();
+    // Sets or clears style bits (`which`: GWL_STYLE or GWL_EXSTYLE) of the window, if there is
+    // one; the Frame variant also has the system recompute the frame, for border styles.
+    void ChangeWindowStyle(int which, DWORD bits, bool on);
+    void ChangeFrameStyle(int which, DWORD bits, bool on);
     void ParentFontChanged();
     void ParentColorChanged();
 
@@ -256,13 +286,8 @@ private:
     bool showHint_ = false;
     bool mouseInside_ = false;
     bool inSetBounds_ = false;
-    HBRUSH brush_ = nullptr;
-    struct Hook {
-        int id;
-        TWindowHook fn;
-    };
-    std::vector<Hook> hooks_;
-    int nextHookId_ = 1;
+    std::unique_ptr<TGdiObject<HBRUSH>> brush_;  // the colour's brush, made when first asked for
+    TWindowHookList hooks_;
     int dispatchDepth_ = 0;
 };
 

@@ -5,21 +5,9 @@
 namespace vl {
 
 namespace {
+// The class of the hidden windows that receive the timers' messages.
 const char kTimerWindowClass[] = "TTimerWindow";
 constexpr UINT_PTR kTimerId = 1;
-
-void RegisterTimerWindowClass(WNDPROC proc) {
-    HINSTANCE instance = GetModuleHandleA(nullptr);
-    WNDCLASSEXA wc{};
-    wc.cbSize = sizeof(wc);
-    if (GetClassInfoExA(instance, kTimerWindowClass, &wc)) return;
-    wc = {};
-    wc.cbSize = sizeof(wc);
-    wc.lpfnWndProc = proc;
-    wc.hInstance = instance;
-    wc.lpszClassName = kTimerWindowClass;
-    if (!RegisterClassExA(&wc)) RaiseLastOSError("Cannot register the timer window class");
-}
 }  // namespace
 
 const TClassInfo& TTimer::StaticClass() {
@@ -47,9 +35,8 @@ TTimer::TTimer(TComponent* owner) : TComponent(owner) {}
 TTimer::~TTimer() {
     // Stop first, then the window: no WM_TIMER can reach a half-destroyed timer.
     if (window_) {
-        KillTimer(window_, kTimerId);
-        SetWindowLongPtrA(window_, GWLP_USERDATA, 0);
-        DestroyWindow(window_);
+        KillTimer(window_->Handle(), kTimerId);
+        window_.reset();
     }
 }
 
@@ -75,37 +62,28 @@ void TTimer::Loaded() {
 }
 
 void TTimer::UpdateTimer() {
-    if (window_) KillTimer(window_, kTimerId);
+    if (window_) KillTimer(window_->Handle(), kTimerId);
     running_ = false;
     if (!enabled_ || interval_ == 0 || !OnTimer || Loading() || Destroying()) return;
     if (!window_) {
-        RegisterTimerWindowClass(WindowProc);
-        window_ = CreateWindowExA(0, kTimerWindowClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                  GetModuleHandleA(nullptr), nullptr);
-        if (!window_) RaiseLastOSError("Cannot create the timer window");
-        SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+        auto window = std::make_unique<THiddenWindow>(
+            kTimerWindowClass, THiddenWindowParams{},
+            [this](UINT msg, WPARAM wParam, LPARAM, LRESULT& result) {
+                if (msg != WM_TIMER || wParam != kTimerId) return false;
+                result = 0;
+                Timer();  // may free this timer: nothing of it is touched after
+                return true;
+            },
+            CentralBoundary, static_cast<TObject*>(this));
+        if (!*window) RaiseLastOSError("Cannot create the timer window");
+        window_ = std::move(window);
     }
-    if (!SetTimer(window_, kTimerId, interval_, nullptr)) RaiseLastOSError("Cannot start a timer");
+    if (!SetTimer(window_->Handle(), kTimerId, interval_, nullptr)) RaiseLastOSError("Cannot start a timer");
     running_ = true;
 }
 
 void TTimer::Timer() {
     if (OnTimer) OnTimer(this);
-}
-
-LRESULT CALLBACK TTimer::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_TIMER && wParam == kTimerId) {
-        auto* self = reinterpret_cast<TTimer*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-        if (self) {
-            try {
-                self->Timer();
-            } catch (...) {
-                HandleCallbackException(self);
-            }
-        }
-        return 0;
-    }
-    return DefWindowProcA(hwnd, msg, wParam, lParam);
 }
 
 }  // namespace vl

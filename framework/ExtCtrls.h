@@ -4,10 +4,12 @@
 #include <windows.h>
 
 #include <functional>
+#include <memory>
 
 #include "framework/ClassBuilder.h"
 #include "framework/Component.h"
 #include "framework/Control.h"
+#include "framework/HiddenWindow.h"
 
 namespace vl {
 
@@ -35,13 +37,12 @@ protected:
     virtual void Timer();
 
 private:
-    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     void UpdateTimer();
 
     bool enabled_ = true;
     unsigned interval_ = 1000;
     bool running_ = false;
-    HWND window_ = nullptr;
+    std::unique_ptr<THiddenWindow> window_;  // made when the timer first runs
 };
 
 }  // namespace vl

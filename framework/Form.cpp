@@ -6,6 +6,7 @@
 #include "framework/ClassBuilder.h"
 #include "framework/Exceptions.h"
 #include "framework/FormReader.h"
+#include "framework/IgnoredProperty.h"
 
 namespace vl {
 
@@ -45,9 +46,6 @@ TBorderIcons BorderIconsFromProp(const TPropValue& v) {
     }
     return icons;
 }
-
-// Properties that form descriptions carry for other tools and that the framework ignores.
-void Ignore(TForm&, const TPropValue&) {}
 }  // namespace
 
 const TClassInfo& TSizeConstraints::StaticClass() {
@@ -72,9 +70,9 @@ const TClassInfo& TForm::StaticClass() {
             .Prop("AlwaysOnTop", &TForm::SetAlwaysOnTop, &TForm::AlwaysOnTop)
             .Object("Constraints", &TForm::Constraints)
             .Reference("ActiveControl", &TForm::SetActiveControl)
-            .Custom("OldCreateOrder", Ignore)
-            .Custom("PixelsPerInch", Ignore)
-            .Custom("TextHeight", Ignore)
+            .Custom("OldCreateOrder", IgnoreProperty<TForm>)
+            .Custom("PixelsPerInch", IgnoreProperty<TForm>)
+            .Custom("TextHeight", IgnoreProperty<TForm>)
             .Event("OnCreate", &TForm::OnCreate)
             .Event("OnDestroy", &TForm::OnDestroy)
             .Event("OnShow", &TForm::OnShow)

@@ -461,22 +461,6 @@ void AtLine(int line, F&& action) {
     }
 }
 
-// Finds the object holding the last member of a dotted path, and that member's description.
-const TPropInfo& ResolvePath(TPersistent*& target, std::string_view path) {
-    for (;;) {
-        size_t dot = path.find('.');
-        std::string_view head = path.substr(0, dot);
-        const TPropInfo* prop = target->ClassInfo().FindProp(head);
-        if (!prop) throw EReadError("Property " + std::string(head) + " does not exist in " + target->ClassName());
-        if (dot == std::string_view::npos) return *prop;
-        if (prop->kind != TPropInfo::Kind::Object)
-            throw EReadError("Property " + std::string(head) + " of " + target->ClassName() + " has no members");
-        target = prop->object(*target);
-        if (!target) throw EReadError("Property " + std::string(head) + " is not assigned");
-        path = path.substr(dot + 1);
-    }
-}
-
 class Loader {
 public:
     explicit Loader(TComponent* root) : root_(root) {}
@@ -540,7 +524,7 @@ private:
 
     void SetProp(TComponent* component, const std::string& path, const TPropValue& value, int line) {
         TPersistent* target = component;
-        const TPropInfo& prop = ResolvePath(target, path);
+        const TPropInfo& prop = ResolvePropPath(target, path);
         switch (prop.kind) {
         case TPropInfo::Kind::Reference:
             if (value.kind != TPropValue::Kind::Ident)

@@ -3,6 +3,7 @@
 // (the platform stand-ins included) draws with the same pieces:
 //   TGdiObject<H>   a brush, pen, bitmap, font or region, deleted with its owner
 //   TWindowDC       GetDC of a window (or of the screen), released with its owner
+//   TPaintDC        BeginPaint of a window for WM_PAINT, ended with its owner
 //   TMemoryDC       a memory device context, deleted with its owner
 //   TSelectObject   an object selected into a context, the previous one put back at scope end
 //   TSavedDC        SaveDC at construction, RestoreDC at scope end
@@ -84,6 +85,31 @@ private:
     }
     HWND window_ = nullptr;
     HDC dc_ = nullptr;
+};
+
+// BeginPaint of a window while WM_PAINT is handled; EndPaint when the owner ends, also when the
+// painting threw.
+class TPaintDC {
+public:
+    explicit TPaintDC(HWND window) noexcept : window_(window), dc_(BeginPaint(window, &ps_)) {}
+    ~TPaintDC() {
+        if (dc_) EndPaint(window_, &ps_);
+    }
+    TPaintDC(const TPaintDC&) = delete;
+    TPaintDC& operator=(const TPaintDC&) = delete;
+    TPaintDC(TPaintDC&& other) noexcept
+        : window_(other.window_), ps_(other.ps_), dc_(std::exchange(other.dc_, nullptr)) {}
+    TPaintDC& operator=(TPaintDC&&) = delete;
+
+    HDC Get() const noexcept { return dc_; }
+    explicit operator bool() const noexcept { return dc_ != nullptr; }
+    // The part of the window that needs painting.
+    const RECT& PaintRect() const noexcept { return ps_.rcPaint; }
+
+private:
+    HWND window_;
+    PAINTSTRUCT ps_{};  // before dc_: BeginPaint fills it
+    HDC dc_;
 };
 
 // The screen's device context.

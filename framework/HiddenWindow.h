@@ -6,9 +6,11 @@
 // window, not even the first, is lost or reaches another object. Every message goes to the
 // handler inside an exception boundary: the boundary function runs in the catch block, with the
 // exception current; the framework's is vl::HandleCallbackException (framework/Control.h, see
-// vl::CentralBoundary). The handler may destroy the window's owner (a timer whose handler frees
-// its form): the window then ends at once and its procedure touches nothing of the object after
-// the handler returns; the handler itself must then return without touching its owner.
+// vl::CentralBoundary); the message then counts as handled, with the answer the handler had put
+// in `result` before it threw (0 unless it set one). The handler may destroy the window's owner
+// (a timer whose handler frees its form): the window then ends at once and its procedure touches
+// nothing of the object after the handler returns; the handler runs from a copy, so its own
+// captures stay valid, but it must return without touching its owner.
 #include <windows.h>
 
 #include <functional>
@@ -104,11 +106,11 @@ public:
         LRESULT result = 0;
         bool handled = false;
         try {
-            handled = self->handler_(msg, wParam, lParam, result);
+            const THandler handler = self->handler_;
+            handled = handler(msg, wParam, lParam, result);
         } catch (...) {
             if (boundary) boundary(alive ? sender : nullptr);
             handled = true;
-            result = 0;
         }
         if (!alive) {
             // An outer dispatch of the same window learns of the end too.

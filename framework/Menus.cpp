@@ -3,11 +3,14 @@
 #include <algorithm>
 
 #include "framework/Exceptions.h"
+#include "framework/GdiOwners.h"
 #include "framework/Graphics.h"
+#include "framework/IgnoredProperty.h"
 
 namespace vl {
 
 namespace {
+// The class of the hidden windows that own popup menus.
 const char kPopupWindowClass[] = "TPopupMenuWindow";
 
 // Command identifiers fit in the low word of WM_COMMAND; they wrap after 65534 items.
@@ -16,9 +19,6 @@ UINT NextCommand() {
     next = next % 0xFFFE + 1;
     return next;
 }
-
-template <class T>
-void Ignore(T&, const TPropValue&) {}
 
 int ShortCutFromProp(const TPropValue& v) {
     if (v.kind == TPropValue::Kind::Integer) return v.AsInt();
@@ -32,30 +32,12 @@ public:
         NONCLIENTMETRICSA ncm{};
         ncm.cbSize = sizeof(ncm);
         if (SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof(ncm), &ncm, 0))
-            font_ = CreateFontIndirectA(&ncm.lfMenuFont);
+            font_.Reset(CreateFontIndirectA(&ncm.lfMenuFont));
     }
-    ~TMenuFont() {
-        if (font_) DeleteObject(font_);
-    }
-    TMenuFont(const TMenuFont&) = delete;
-    TMenuFont& operator=(const TMenuFont&) = delete;
-    HFONT Get() const { return font_ ? font_ : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)); }
+    HFONT Get() const { return font_ ? font_.Get() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)); }
 
 private:
-    HFONT font_ = nullptr;
-};
-
-// Saves a device context's state and restores it on scope exit.
-class TSavedDC {
-public:
-    explicit TSavedDC(HDC dc) : dc_(dc), id_(SaveDC(dc)) {}
-    ~TSavedDC() { RestoreDC(dc_, id_); }
-    TSavedDC(const TSavedDC&) = delete;
-    TSavedDC& operator=(const TSavedDC&) = delete;
-
-private:
-    HDC dc_;
-    int id_;
+    TGdiFont font_;
 };
 
 std::string KeyName(WORD key) {
@@ -124,7 +106,7 @@ const TClassInfo& TMenuItem::StaticClass() {
                     [](const TMenuItem& m) { return TPropValue::Int(m.ShortCut()); })
             .Prop("ImageIndex", &TMenuItem::SetImageIndex, &TMenuItem::ImageIndex)
             .Prop("Hint", &TMenuItem::SetHint, &TMenuItem::Hint)
-            .Custom("Break", Ignore<TMenuItem>)
+            .Custom("Break", IgnoreProperty<TMenuItem>)
             .Event("OnClick", &TMenuItem::OnClick)
             .Event("OnMeasureItem", &TMenuItem::OnMeasureItem)
             .Event("OnDrawItem", &TMenuItem::OnDrawItem)
@@ -243,8 +225,8 @@ const TClassInfo& TMenu::StaticClass() {
     static const TClassInfo info = TClassBuilder<TMenu>("TMenu", &TComponent::StaticClass())
                                        .Reference("Images", &TMenu::SetImages)
                                        .Prop("OwnerDraw", &TMenu::SetOwnerDraw, &TMenu::OwnerDraw)
-                                       .Custom("AutoHotkeys", Ignore<TMenu>)
-                                       .Custom("AutoLineReduction", Ignore<TMenu>)
+                                       .Custom("AutoHotkeys", IgnoreProperty<TMenu>)
+                                       .Custom("AutoLineReduction", IgnoreProperty<TMenu>)
                                        .Build();
     return info;
 }
@@ -313,12 +295,12 @@ bool TMenu::DispatchCommand(UINT command) {
 }
 
 void TMenu::MeasureItem(TMenuItem& item, HDC dc, int& width, int& height) {
-    TMenuFont font;
-    HGDIOBJ old = SelectObject(dc, font.Get());
     if (item.IsSeparator()) {
         width = 0;
         height = GetSystemMetrics(SM_CYMENU) / 2;
     } else {
+        TMenuFont font;
+        TSelectObject selected(dc, font.Get());
         std::string text = item.Caption();
         if (std::string sc = ShortCutToText(item.ShortCut()); !sc.empty()) text += "    " + sc;
         RECT r{0, 0, 0, 0};
@@ -326,7 +308,6 @@ void TMenu::MeasureItem(TMenuItem& item, HDC dc, int& width, int& height) {
         width = (r.right - r.left) + 2 * GetSystemMetrics(SM_CXMENUCHECK) + 8;
         height = std::max<int>(GetSystemMetrics(SM_CYMENU), (r.bottom - r.top) + 4);
     }
-    SelectObject(dc, old);
     if (item.OnMeasureItem) item.OnMeasureItem(&item, dc, width, height);
 }
 
@@ -345,7 +326,7 @@ void TMenu::DrawItem(TMenuItem& item, HDC dc, const RECT& rect, bool selected) {
         return;
     }
     TMenuFont font;
-    HGDIOBJ oldFont = SelectObject(dc, font.Get());
+    TSelectObject selectedFont(dc, font.Get());
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, !item.Enabled() ? GetSysColor(COLOR_GRAYTEXT)
                      : highlight      ? GetSysColor(COLOR_HIGHLIGHTTEXT)
@@ -363,23 +344,18 @@ void TMenu::DrawItem(TMenuItem& item, HDC dc, const RECT& rect, bool selected) {
                 DT_SINGLELINE | DT_VCENTER | DT_LEFT);
     std::string sc = ShortCutToText(item.ShortCut());
     if (!sc.empty()) ::DrawTextA(dc, sc.c_str(), static_cast<int>(sc.size()), &text, DT_SINGLELINE | DT_VCENTER | DT_RIGHT);
-    SelectObject(dc, oldFont);
 }
 
 bool TMenu::HandleMeasureItem(MEASUREITEMSTRUCT& mis) {
     if (mis.CtlType != ODT_MENU) return false;
     auto* item = reinterpret_cast<TMenuItem*>(mis.itemData);
     if (!item || items_->FindCommand(mis.itemID) != item) return false;
-    HDC dc = GetDC(nullptr);
     int width = 0, height = 0;
-    try {
-        TSavedDC saved(dc);
-        MeasureItem(*item, dc, width, height);
-    } catch (...) {
-        ReleaseDC(nullptr, dc);
-        throw;
+    {
+        TScreenDC dc;
+        TSavedDC saved(dc.Get());
+        MeasureItem(*item, dc.Get(), width, height);
     }
-    ReleaseDC(nullptr, dc);
     mis.itemWidth = static_cast<UINT>(std::max(width, 0));
     mis.itemHeight = static_cast<UINT>(std::max(height, 0));
     return true;
@@ -402,9 +378,9 @@ const TClassInfo& TPopupMenu::StaticClass() {
     static const TClassInfo info = TClassBuilder<TPopupMenu>("TPopupMenu", &TMenu::StaticClass())
                                        .Creatable()
                                        .Prop("AutoPopup", &TPopupMenu::SetAutoPopup, &TPopupMenu::AutoPopup)
-                                       .Custom("Alignment", Ignore<TPopupMenu>)
-                                       .Custom("TrackButton", Ignore<TPopupMenu>)
-                                       .Custom("MenuAnimation", Ignore<TPopupMenu>)
+                                       .Custom("Alignment", IgnoreProperty<TPopupMenu>)
+                                       .Custom("TrackButton", IgnoreProperty<TPopupMenu>)
+                                       .Custom("MenuAnimation", IgnoreProperty<TPopupMenu>)
                                        .Event("OnPopup", &TPopupMenu::OnPopup)
                                        .Build();
     return info;
@@ -412,12 +388,7 @@ const TClassInfo& TPopupMenu::StaticClass() {
 
 TPopupMenu::TPopupMenu(TComponent* owner) : TMenu(owner) {}
 
-TPopupMenu::~TPopupMenu() {
-    if (window_) {
-        SetWindowLongPtrA(window_, GWLP_USERDATA, 0);
-        DestroyWindow(window_);
-    }
-}
+TPopupMenu::~TPopupMenu() = default;
 
 void TPopupMenu::SetPopupComponent(TComponent* c) {
     if (popupComponent_) RemoveFreeNotification(popupComponent_);
@@ -431,24 +402,18 @@ void TPopupMenu::Notification(TComponent* component, TOperation operation) {
 }
 
 HWND TPopupMenu::WindowHandle() {
-    if (window_) return window_;
-    HINSTANCE instance = GetModuleHandleA(nullptr);
-    WNDCLASSEXA wc{};
-    wc.cbSize = sizeof(wc);
-    if (!GetClassInfoExA(instance, kPopupWindowClass, &wc)) {
-        wc = {};
-        wc.cbSize = sizeof(wc);
-        wc.lpfnWndProc = WindowProc;
-        wc.hInstance = instance;
-        wc.lpszClassName = kPopupWindowClass;
-        if (!RegisterClassExA(&wc)) RaiseLastOSError("Cannot register the popup menu window class");
-    }
+    if (window_) return window_->Handle();
     // A top-level window that is never shown: menus need a real (not message-only) owner.
-    window_ = CreateWindowExA(WS_EX_TOOLWINDOW, kPopupWindowClass, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                              instance, nullptr);
-    if (!window_) RaiseLastOSError("Cannot create the popup menu window");
-    SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    return window_;
+    THiddenWindowParams params;
+    params.kind = THiddenWindowParams::TKind::TopLevel;
+    params.exStyle = WS_EX_TOOLWINDOW;
+    auto window = std::make_unique<THiddenWindow>(
+        kPopupWindowClass, params,
+        [this](UINT msg, WPARAM, LPARAM lParam, LRESULT& result) { return MenuMessage(msg, lParam, result); },
+        CentralBoundary, static_cast<TObject*>(this));
+    if (!*window) RaiseLastOSError("Cannot create the popup menu window");
+    window_ = std::move(window);
+    return window_->Handle();
 }
 
 void TPopupMenu::DoPopup() {
@@ -476,24 +441,17 @@ void TPopupMenu::Popup(int x, int y) {
     if (command) DispatchCommand(command);
 }
 
-LRESULT CALLBACK TPopupMenu::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    auto* self = reinterpret_cast<TPopupMenu*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-    if (self) {
-        try {
-            switch (msg) {
-            case WM_MEASUREITEM:
-                if (self->HandleMeasureItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(lParam))) return TRUE;
-                break;
-            case WM_DRAWITEM:
-                if (self->HandleDrawItem(*reinterpret_cast<DRAWITEMSTRUCT*>(lParam))) return TRUE;
-                break;
-            }
-        } catch (...) {
-            HandleCallbackException(self);
-            return TRUE;
-        }
+bool TPopupMenu::MenuMessage(UINT msg, LPARAM lParam, LRESULT& result) {
+    // Owner-drawn items are measured and painted here; a handler that fails still answers TRUE.
+    switch (msg) {
+    case WM_MEASUREITEM:
+        result = TRUE;
+        return HandleMeasureItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(lParam));
+    case WM_DRAWITEM:
+        result = TRUE;
+        return HandleDrawItem(*reinterpret_cast<DRAWITEMSTRUCT*>(lParam));
     }
-    return DefWindowProcA(hwnd, msg, wParam, lParam);
+    return false;
 }
 
 }  // namespace vl

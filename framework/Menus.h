@@ -4,12 +4,14 @@
 #include <windows.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "framework/ClassBuilder.h"
 #include "framework/Component.h"
 #include "framework/Control.h"
+#include "framework/HiddenWindow.h"
 
 namespace vl {
 
@@ -193,11 +195,12 @@ protected:
     void Notification(TComponent* component, TOperation operation) override;
 
 private:
-    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    // The hidden window's messages: owner drawing of the menu's items.
+    bool MenuMessage(UINT msg, LPARAM lParam, LRESULT& result);
 
     bool autoPopup_ = true;
     TComponent* popupComponent_ = nullptr;
-    HWND window_ = nullptr;
+    std::unique_ptr<THiddenWindow> window_;
 };
 
 }  // namespace vl

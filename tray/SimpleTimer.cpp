@@ -1,6 +1,6 @@
 #include "tray/SimpleTimer.h"
 
-#include "tray/SharedWindow.h"
+#include "framework/SharedWindow.h"
 
 namespace vorlinde {
 
@@ -78,8 +78,9 @@ void TSimpleTimer::Tick() {
 // ===================================================================== TSimpleTimerHandler
 
 // The shared window only ever receives timer messages: message-only.
-TSharedWindow<UINT_PTR, TSimpleTimer>& TSimpleTimerHandler::Shared() {
-    static TSharedWindow<UINT_PTR, TSimpleTimer> timers("TSimpleTimerHandler", WindowProc, true);
+vl::TSharedWindow<UINT_PTR, TSimpleTimer>& TSimpleTimerHandler::Shared() {
+    static vl::TSharedWindow<UINT_PTR, TSimpleTimer> timers("TSimpleTimerHandler", vl::THiddenWindowParams{},
+                                                            HandleMessage);
     return timers;
 }
 
@@ -101,18 +102,11 @@ void TSimpleTimerHandler::TimerStopped() {
     if (running > 0) --running;
 }
 
-LRESULT CALLBACK TSimpleTimerHandler::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg != WM_TIMER) return DefWindowProcA(hwnd, msg, wParam, lParam);
-    const UINT_PTR id = static_cast<UINT_PTR>(wParam);
-    TSimpleTimer* timer = Shared().Find(id);
-    if (!timer) return 0;
-    try {
-        timer->Tick();
-    } catch (...) {
-        // The handler may have destroyed the timer before it threw.
-        vl::HandleCallbackException(Shared().Find(id));
-    }
-    return 0;
+bool TSimpleTimerHandler::HandleMessage(UINT msg, WPARAM wParam, LPARAM, LRESULT& result) {
+    if (msg != WM_TIMER) return false;
+    Shared().Deliver(static_cast<UINT_PTR>(wParam), [](TSimpleTimer& timer) { timer.Tick(); });
+    result = 0;
+    return true;
 }
 
 }  // namespace vorlinde

@@ -7,10 +7,12 @@
 #include "framework/ClassInfo.h"
 #include "framework/Control.h"
 
-namespace vorlinde {
-
+namespace vl {
 template <class TId, class T>
 class TSharedWindow;
+}
+
+namespace vorlinde {
 
 class TSimpleTimer : public vl::TObject {
 public:
@@ -74,8 +76,9 @@ private:
     static void Unregister(UINT_PTR id);
     static void TimerStarted();
     static void TimerStopped();
-    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
-    static TSharedWindow<UINT_PTR, TSimpleTimer>& Shared();
+    // The window's messages: each timer message goes to the timer whose identity it carries.
+    static bool HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    static vl::TSharedWindow<UINT_PTR, TSimpleTimer>& Shared();
 };
 
 }  // namespace vorlinde

@@ -2,15 +2,19 @@
 
 #include <shlwapi.h>
 
-#include "framework/Control.h"
-#include "tray/SharedWindow.h"
+#include "framework/SharedWindow.h"
 #include "tray/TrayIcon.h"
 
 namespace vorlinde {
 
-// A hidden top-level window, never shown: the shell posts the icons' notifications to it.
-TSharedWindow<UINT, TTrayIcon>& TTrayIconHandler::Shared() {
-    static TSharedWindow<UINT, TTrayIcon> icons("TTrayIconHandler", WindowProc, false);
+// A hidden top-level tool window, never shown: the shell posts the icons' notifications to it.
+vl::TSharedWindow<UINT, TTrayIcon>& TTrayIconHandler::Shared() {
+    static vl::TSharedWindow<UINT, TTrayIcon> icons("TTrayIconHandler", [] {
+        vl::THiddenWindowParams params;
+        params.kind = vl::THiddenWindowParams::TKind::TopLevel;
+        params.exStyle = WS_EX_TOOLWINDOW;
+        return params;
+    }(), HandleMessage);
     return icons;
 }
 
@@ -24,20 +28,14 @@ UINT TTrayIconHandler::Register(TTrayIcon* icon) { return Shared().Register(icon
 
 void TTrayIconHandler::Unregister(UINT id) { Shared().Unregister(id); }
 
-LRESULT CALLBACK TTrayIconHandler::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+bool TTrayIconHandler::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     switch (msg) {
-    case TrayCallbackMessage: {
+    case TrayCallbackMessage:
         // First parameter: the icon's identifier; second: the mouse message or balloon code.
-        const UINT id = static_cast<UINT>(wParam);
-        if (TTrayIcon* icon = Find(id)) {
-            try {
-                icon->HandleNotification(static_cast<UINT>(lParam));
-            } catch (...) {
-                vl::HandleCallbackException(Find(id));
-            }
-        }
-        return 0;
-    }
+        Shared().Deliver(static_cast<UINT>(wParam),
+                         [lParam](TTrayIcon& icon) { icon.HandleNotification(static_cast<UINT>(lParam)); });
+        result = 0;
+        return true;
     // The window lives as long as the tray icons do: nobody else closes it, and it does not
     // take part in ending the session.
     case WM_DESTROY:
@@ -46,9 +44,10 @@ LRESULT CALLBACK TTrayIconHandler::WindowProc(HWND hwnd, UINT msg, WPARAM wParam
     case WM_QUIT:
     case WM_ENDSESSION:
     case WM_NCDESTROY:
-        return 1;
+        result = 1;
+        return true;
     }
-    return DefWindowProcA(hwnd, msg, wParam, lParam);
+    return false;
 }
 
 UINT TaskbarCreatedMessage() {

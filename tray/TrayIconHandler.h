@@ -4,10 +4,12 @@
 // it carries.
 #include <windows.h>
 
-namespace vorlinde {
-
+namespace vl {
 template <class TId, class T>
 class TSharedWindow;
+}
+
+namespace vorlinde {
 
 class TTrayIcon;
 
@@ -31,8 +33,10 @@ private:
     static UINT Register(TTrayIcon* icon);
     // Leaves; the last icon to leave destroys the window.
     static void Unregister(UINT id);
-    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
-    static TSharedWindow<UINT, TTrayIcon>& Shared();
+    // The window's messages: notifications go to their icon; closing and ending the session
+    // are refused.
+    static bool HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    static vl::TSharedWindow<UINT, TTrayIcon>& Shared();
 };
 
 // The shell's "TaskbarCreated" message, registered once, on first use; 0 when the common

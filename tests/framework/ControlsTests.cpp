@@ -16,19 +16,8 @@ using vltest::RecordExceptions;
 
 namespace {
 
-// A form with a client area of 300 x 200 that the test owns.
-std::unique_ptr<TForm> MakeForm() {
-    auto form = std::make_unique<TForm>(Application);
-    form->SetBounds(50, 50, 320, 240);
-    return form;
-}
-
-template <class T>
-T* Add(TForm& form) {
-    auto* c = new T(&form);
-    c->SetParent(&form);
-    return c;
-}
+using vltest::Add;
+using vltest::MakeForm;
 
 // The control's own painting, through WM_PRINTCLIENT, into a bitmap of its size.
 std::unique_ptr<TBitmap> Print(TWinControl& control) {

@@ -8,10 +8,12 @@
 #include <chrono>
 #include <exception>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "framework/Application.h"
+#include "framework/Form.h"
 
 namespace vltest {
 
@@ -34,6 +36,21 @@ public:
 private:
     vl::TExceptionEvent saved_;
 };
+
+// A form of 320 x 240 owned by the application, for controls under test.
+inline std::unique_ptr<vl::TForm> MakeForm() {
+    auto form = std::make_unique<vl::TForm>(vl::Application);
+    form->SetBounds(50, 50, 320, 240);
+    return form;
+}
+
+// A control of class T owned by `form` and placed on it.
+template <class T>
+T* Add(vl::TForm& form) {
+    auto* c = new T(&form);
+    c->SetParent(&form);
+    return c;
+}
 
 // Runs the application's message loop until `done` answers true or `ms` milliseconds passed;
 // returns the last answer of `done`.

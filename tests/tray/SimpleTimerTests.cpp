@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <stdexcept>
 
 #include "framework/Application.h"
 #include "tests/framework/GuiTestSupport.h"
@@ -114,7 +115,40 @@ TEST_F(SimpleTimer, HandlerMayDestroyItsTimer) {
     EXPECT_EQ(ticks, 1);
 }
 
+TEST_F(SimpleTimer, HandlerExceptionReachesTheCentralHandlerWithItsTimer) {
+    vltest::RecordExceptions recorder;
+    TSimpleTimer timer(10);
+    timer.SetOnTimer([&](vl::TObject*) {
+        if (++ticks == 1) throw std::runtime_error("tick failed");
+    });
+    timer.Start();
+    ASSERT_TRUE(WaitForTicks(2));
+    ASSERT_EQ(recorder.messages.size(), 1u);
+    EXPECT_EQ(recorder.messages[0], "tick failed");
+    EXPECT_EQ(recorder.senders[0], &timer);
+}
+
+TEST_F(SimpleTimer, HandlerThatDestroysItsTimerAndThrowsReportsNoSender) {
+    vltest::RecordExceptions recorder;
+    auto* timer = new TSimpleTimer(10);
+    timer->SetOnTimer([&](vl::TObject*) {
+        delete timer;
+        timer = nullptr;
+        ++ticks;
+        throw std::runtime_error("tick failed after freeing");
+    });
+    timer->Start();
+    ASSERT_TRUE(WaitForTicks(1));
+    ASSERT_EQ(recorder.senders.size(), 1u);
+    EXPECT_EQ(recorder.senders[0], nullptr);
+}
+
 using SimpleTimerHandlerWindow = SimpleTimerTest;
+
+TEST_F(SimpleTimerHandlerWindow, IsAMessageOnlyWindowOfItsOwnClass) {
+    TSimpleTimer timer;
+    EXPECT_EQ(FindWindowExA(HWND_MESSAGE, nullptr, "TSimpleTimerHandler", nullptr), TSimpleTimerHandler::Window());
+}
 
 TEST_F(SimpleTimerHandlerWindow, ExistsWhileAnyTimerDoes) {
     ASSERT_EQ(TSimpleTimerHandler::UserCount(), 0);

@@ -260,9 +260,63 @@ TEST_F(TrayIconMouse, HandlerExceptionsReachTheCentralHandler) {
     exceptions.clear();
 }
 
+TEST_F(TrayIconMouse, HandlerExceptionNamesTheIconAsItsSender) {
+    vltest::RecordExceptions recorder;
+    Icon()->OnClick = [](vl::TObject*) { throw vl::EInvalidOperation("click failed"); };
+    Post(*Icon(), WM_LBUTTONDOWN);
+    Post(*Icon(), WM_LBUTTONUP);
+    Deliver();
+    ASSERT_EQ(recorder.senders.size(), 1u);
+    EXPECT_EQ(recorder.senders[0], Icon());
+}
+
+TEST_F(TrayIconMouse, HandlerThatDestroysTheIconAndThrowsReportsNoSender) {
+    vltest::RecordExceptions recorder;
+    auto* keep = new TTrayIcon(nullptr);  // the window outlives the icon
+    auto* icon = new TTrayIcon(nullptr);
+    icon->OnClick = [&icon](vl::TObject*) {
+        delete icon;
+        icon = nullptr;
+        throw vl::EInvalidOperation("click failed after freeing");
+    };
+    Post(*icon, WM_LBUTTONDOWN);
+    Post(*icon, WM_LBUTTONUP);
+    Deliver();
+    EXPECT_EQ(icon, nullptr);
+    ASSERT_EQ(recorder.messages.size(), 1u);
+    EXPECT_EQ(recorder.messages[0], "click failed after freeing");
+    EXPECT_EQ(recorder.senders[0], nullptr);
+    delete keep;
+}
+
 // --- the handler window
 
 using TrayIconHandlerWindow = TrayTest;
+
+TEST_F(TrayIconHandlerWindow, IsAHiddenTopLevelToolWindowOfItsOwnClass) {
+    TTrayIcon icon(nullptr);
+    HWND window = TTrayIconHandler::Window();
+    char className[32] = {};
+    GetClassNameA(window, className, sizeof(className));
+    EXPECT_STREQ(className, "TTrayIconHandler");
+    EXPECT_EQ(GetAncestor(window, GA_PARENT), GetDesktopWindow());
+    EXPECT_EQ(GetWindow(window, GW_OWNER), nullptr);
+    const DWORD style = static_cast<DWORD>(GetWindowLongA(window, GWL_STYLE));
+    EXPECT_TRUE(style & WS_POPUP);
+    EXPECT_FALSE(style & WS_VISIBLE);
+    EXPECT_TRUE(GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
+}
+
+TEST_F(TrayIconHandlerWindow, RefusesToCloseAndTakesNoPartInEndingTheSession) {
+    TTrayIcon icon(nullptr);
+    HWND window = TTrayIconHandler::Window();
+    EXPECT_EQ(SendMessageA(window, WM_CLOSE, 0, 0), 1);
+    EXPECT_EQ(SendMessageA(window, WM_QUERYENDSESSION, 0, 0), 1);
+    EXPECT_EQ(SendMessageA(window, WM_ENDSESSION, TRUE, 0), 1);
+    EXPECT_TRUE(IsWindow(window));
+    EXPECT_EQ(TTrayIconHandler::Window(), window);
+    EXPECT_EQ(TTrayIconHandler::Find(icon.Identifier()), &icon);
+}
 
 TEST_F(TrayIconHandlerWindow, ExistsWhileAnyIconDoes) {
     ASSERT_EQ(TTrayIconHandler::UserCount(), 0);
