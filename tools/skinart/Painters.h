@@ -9,7 +9,7 @@
 
 namespace skinart {
 
-using vorlinde::TBitmapImage;
+using vl::TBitmapImage;
 
 enum class ButtonState { Normal, Hot, Down };
 enum class Glyph { ControlBox, Help, Max, Restore, Min, Close };

@@ -10,7 +10,7 @@ namespace skinart {
 
 namespace {
 
-using vorlinde::TBitmapImage;
+using vl::TBitmapImage;
 
 enum class TitlePart { Left, Client, Right };
 
