@@ -2,6 +2,7 @@
 // Move-only owners of GDI handles and device-context scopes, header-only so that every layer
 // (the platform stand-ins included) draws with the same pieces:
 //   TGdiObject<H>   a brush, pen, bitmap, font or region, deleted with its owner
+//   TIconHandle     an icon made at run time, destroyed with its owner
 //   TWindowDC       GetDC of a window (or of the screen), released with its owner
 //   TPaintDC        BeginPaint of a window for WM_PAINT, ended with its owner
 //   TMemoryDC       a memory device context, deleted with its owner
@@ -57,6 +58,32 @@ inline void FillSolidRect(HDC dc, const RECT& rect, COLORREF color) noexcept {
     TGdiBrush brush = MakeSolidBrush(color);
     if (brush) ::FillRect(dc, &rect, brush.Get());
 }
+
+// An icon made at run time (CreateIconFromResourceEx, CopyIcon, ImageList_GetIcon), destroyed
+// with its owner. Not for shared icons (LoadIcon, LR_SHARED), which must never be destroyed.
+class TIconHandle {
+public:
+    TIconHandle() noexcept = default;
+    explicit TIconHandle(HICON icon) noexcept : icon_(icon) {}
+    ~TIconHandle() { Reset(); }
+    TIconHandle(const TIconHandle&) = delete;
+    TIconHandle& operator=(const TIconHandle&) = delete;
+    TIconHandle(TIconHandle&& other) noexcept : icon_(std::exchange(other.icon_, nullptr)) {}
+    TIconHandle& operator=(TIconHandle&& other) noexcept {
+        if (this != &other) Reset(std::exchange(other.icon_, nullptr));
+        return *this;
+    }
+
+    HICON Get() const noexcept { return icon_; }
+    explicit operator bool() const noexcept { return icon_ != nullptr; }
+    void Reset(HICON icon = nullptr) noexcept {
+        if (HICON old = std::exchange(icon_, icon)) DestroyIcon(old);
+    }
+    [[nodiscard]] HICON Release() noexcept { return std::exchange(icon_, nullptr); }
+
+private:
+    HICON icon_ = nullptr;
+};
 
 // The device context of a window's client area, or of the whole screen for a null window.
 class TWindowDC {

@@ -32,11 +32,12 @@ endif()
 set(fuzz_sources
   ${PROJECT_SOURCE_DIR}/fuzz/ThemeFileFuzzer.cpp
   ${PROJECT_SOURCE_DIR}/skin/ThemeFileFormat.cpp
-  ${PROJECT_SOURCE_DIR}/skin/BitmapImage.cpp
+  ${PROJECT_SOURCE_DIR}/framework/BitmapFile.cpp
   ${PROJECT_SOURCE_DIR}/skin/ThemeItems.cpp)
 set(fuzz_headers
   ${PROJECT_SOURCE_DIR}/skin/ThemeFileFormat.h
-  ${PROJECT_SOURCE_DIR}/skin/BitmapImage.h
+  ${PROJECT_SOURCE_DIR}/framework/BitmapFile.h
+  ${PROJECT_SOURCE_DIR}/framework/LittleEndian.h
   ${PROJECT_SOURCE_DIR}/skin/ThemeItems.h)
 add_custom_command(
   OUTPUT ${fuzz_binary}

@@ -10,7 +10,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "skin/BitmapImage.h"
+#include "framework/BitmapFile.h"
 #include "skin/ThemeFileFormat.h"
 #include "skin/ThemeItems.h"
 
@@ -20,14 +20,17 @@ void Check(bool condition) {
     if (!condition) std::abort();
 }
 
-void DecodeAndRoundTrip(const uint8_t* data, size_t size) {
-    vorlinde::TBitmapImage image;
-    if (!vorlinde::DecodeBitmapFile(data, size, image)) return;
+void DecodeAndRoundTrip(const uint8_t* data, size_t size, vl::TBitmapLayout layout) {
+    vl::TBitmapImage image;
+    const vl::TBitmapDecodeResult decoded = vl::DecodeBitmap(data, size, layout, image, vorlinde::kThemeBitmapLimits);
+    if (!decoded) return;
     Check(image.width > 0 && image.height > 0);
+    Check(image.width <= vorlinde::kThemeBitmapLimits.maxDimension &&
+          image.height <= vorlinde::kThemeBitmapLimits.maxDimension);
     Check(image.pixels.size() == static_cast<size_t>(image.width) * image.height * 4);
-    const std::vector<uint8_t> again = vorlinde::EncodeBitmapFile(image, 32);
-    vorlinde::TBitmapImage copy;
-    Check(vorlinde::DecodeBitmapFile(again.data(), again.size(), copy));
+    const std::vector<uint8_t> again = vl::EncodeBitmapFile(image, 32);
+    vl::TBitmapImage copy;
+    Check(vl::DecodeBitmapFile(again.data(), again.size(), copy).bitCount == 32);
     Check(copy.width == image.width && copy.height == image.height);
     for (size_t i = 0; i < image.pixels.size(); i += 4)
         Check(copy.pixels[i] == image.pixels[i] && copy.pixels[i + 1] == image.pixels[i + 1] &&
@@ -58,7 +61,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         const std::string name = vorlinde::ThemeItemInfo(item)->name;
         if (const auto* bitmap = tables.FindBitmap(name)) {
             Check(vorlinde::SameEntryName(bitmap->name, name));
-            DecodeAndRoundTrip(bitmap->data.data(), bitmap->data.size());
+            DecodeAndRoundTrip(bitmap->data.data(), bitmap->data.size(), vl::TBitmapLayout::File);
         }
         if (const auto value = tables.FindInteger(name)) {
             bool found = false;
@@ -74,7 +77,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     for (const auto& b : tables.Bitmaps()) Check(b.name.size() <= vorlinde::kThemeEntryNameSize);
 
-    // The input itself as a bitmap file, so that the decoder meets raw data too.
-    DecodeAndRoundTrip(data, size);
+    // The input itself as a bitmap file and as a packed DIB, so that the decoder meets raw data
+    // too.
+    DecodeAndRoundTrip(data, size, vl::TBitmapLayout::File);
+    DecodeAndRoundTrip(data, size, vl::TBitmapLayout::PackedDib);
     return 0;
 }

@@ -9,7 +9,6 @@
 #include "framework/Form.h"
 #include "framework/Graphics.h"
 #include "framework/StringUtils.h"
-#include "skin/BitmapImage.h"
 #include "skin/ThemeFileReader.h"
 #include "skin/ThemeItems.h"
 #include "skin/UIStyle.h"
@@ -89,22 +88,38 @@ bool TsuiFileThemeMgr::Load(const std::string& path) {
     // Read the new file completely before letting go of the current one.
     auto fresh = std::make_unique<TsuiThemeFileReader>(path);
     reader_ = std::move(fresh);
+    decoded_.clear();
+    decodedBytes_ = 0;
     return true;
 }
 
 void TsuiFileThemeMgr::GetBitmap(int item, vl::TBitmap* graphic) {
     const TsuiThemeItemInfo* info = ThemeItemInfo(item);
     if (!graphic || !reader_ || !info) return;
-    vl::TStream* stream = reader_->BitmapStream(info->name);
-    if (!stream) return;
-    std::vector<uint8_t> bytes(static_cast<size_t>(stream->Size()));
-    if (!bytes.empty()) stream->ReadBuffer(bytes.data(), bytes.size());
-    // The entry is checked field by field and re-encoded, so that only a well-formed image
-    // reaches the framework's bitmap; a damaged one is treated as absent.
-    TBitmapImage image;
-    if (!DecodeBitmapFile(bytes.data(), bytes.size(), image)) return;
-    const std::vector<uint8_t> canonical = EncodeBitmapFile(image, 32);
-    graphic->LoadFromMemory(canonical.data(), canonical.size());
+    vl::TBitmapImage scratch;
+    if (const vl::TBitmapImage* image = DecodedBitmap(item, info->name, scratch)) graphic->LoadFromImage(*image);
+}
+
+const vl::TBitmapImage* TsuiFileThemeMgr::DecodedBitmap(int item, const char* name, vl::TBitmapImage& scratch) {
+    if (auto kept = decoded_.find(item); kept != decoded_.end())
+        return kept->second.valid ? &kept->second.image : nullptr;
+    // The entry is checked field by field before any of it reaches the bitmap; a damaged one is
+    // treated as absent.
+    TDecodedBitmap decoded;
+    if (const TThemeFileTables::Bitmap* entry = reader_->Tables().FindBitmap(name))
+        decoded.valid = static_cast<bool>(
+            vl::DecodeBitmapFile(entry->data.data(), entry->data.size(), decoded.image, kThemeBitmapLimits));
+    // Theme pictures are taken without alpha, as the skin has always drawn them: all-zero alpha
+    // is what GDI and image lists read as "no alpha channel".
+    for (size_t i = 3; i < decoded.image.pixels.size(); i += 4) decoded.image.pixels[i] = 0;
+    const size_t bytes = decoded.image.pixels.size();
+    if (bytes > kDecodedBytesKept - decodedBytes_) {
+        scratch = std::move(decoded.image);
+        return decoded.valid ? &scratch : nullptr;
+    }
+    decodedBytes_ += bytes;
+    TDecodedBitmap& kept = decoded_[item] = std::move(decoded);
+    return kept.valid ? &kept.image : nullptr;
 }
 
 bool TsuiFileThemeMgr::GetBool(int item) const {

@@ -5,9 +5,12 @@
 // executable and in the Windows and system folders), checks its magic and loads it whole into
 // memory. It then answers the look questions of the components: the bitmap, colour, number or
 // flag of theme item n (1 to 42), looked up by the item's name in the file.
+#include <cstddef>
+#include <map>
 #include <memory>
 #include <string>
 
+#include "framework/BitmapFile.h"
 #include "framework/Component.h"
 
 namespace vl {
@@ -38,15 +41,28 @@ public:
     TsuiThemeFileReader* Reader() const { return reader_.get(); }
 
     // The graphic takes the picture of the item's bitmap entry. Nothing happens without a reader,
-    // when the entry is absent, or when its data is not a valid bitmap file image.
+    // when the entry is absent, or when its data is not a valid bitmap file image (within
+    // kThemeBitmapLimits). Each entry is decoded once per loaded file.
     void GetBitmap(int item, vl::TBitmap* graphic);
     // The item's flag entry; false without a reader or when absent.
     bool GetBool(int item) const;
     // The item's integer entry: -1 when absent, 0 without a reader. Colours are read the same way.
     int GetInt(int item) const;
 
+    // Decoded pictures kept, in bytes of pixels; larger ones are decoded on every request.
+    static constexpr size_t kDecodedBytesKept = 16u * 1024 * 1024;
+
 private:
+    struct TDecodedBitmap {
+        bool valid = false;  // false: no entry, or not a valid bitmap
+        vl::TBitmapImage image;
+    };
+    // The item's picture, null when there is none; decoded into `scratch` when it is not kept.
+    const vl::TBitmapImage* DecodedBitmap(int item, const char* name, vl::TBitmapImage& scratch);
+
     std::unique_ptr<TsuiThemeFileReader> reader_;
+    std::map<int, TDecodedBitmap> decoded_;  // by item, for the current reader
+    size_t decodedBytes_ = 0;
 };
 
 class TsuiFileTheme : public vl::TComponent {

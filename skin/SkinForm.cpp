@@ -4,8 +4,8 @@
 
 #include "framework/ClassBuilder.h"
 #include "framework/Exceptions.h"
+#include "framework/GdiOwners.h"
 #include "skin/FileTheme.h"
-#include "skin/OffscreenBuffer.h"
 
 namespace vorlinde {
 
@@ -83,23 +83,23 @@ void TsuiForm::Notification(vl::TComponent* component, vl::TOperation operation)
 }
 
 int TsuiForm::TitleStripHeight() {
-    TScreenDC screen;
-    TSelectObject font(screen.Get(), titleFont_.Handle());
+    const vl::TScreenDC screen;
+    const vl::TSelectObject font(screen.Get(), titleFont_.Handle());
     TEXTMETRICA tm{};
     GetTextMetricsA(screen.Get(), &tm);
     return tm.tmHeight + 8;
 }
 
 void TsuiForm::Paint(HDC dc, const RECT&) {
-    RECT client = ClientRect();
-    int width = client.right - client.left, height = client.bottom - client.top;
-    TOffscreenBuffer buffer(dc, width, height);
+    const RECT client = ClientRect();
+    const int width = client.right - client.left, height = client.bottom - client.top;
+    vl::TBufferedPaint buffer(dc, client);
+    if (buffer.Empty()) return;
     HDC mem = buffer.DC();
 
-    TSolidBrush background(vl::ColorToRGB(Color()));
-    FillRect(mem, &client, background.Get());
+    vl::FillSolidRect(mem, client, vl::ColorToRGB(Color()));
 
-    TSolidBrush border(vl::ColorToRGB(borderColor_));
+    const vl::TGdiBrush border = vl::MakeSolidBrush(vl::ColorToRGB(borderColor_));
     RECT strip{0, 0, width, std::min(TitleStripHeight(), height)};
     FillRect(mem, &strip, border.Get());
     RECT frame = client;
@@ -112,12 +112,12 @@ void TsuiForm::Paint(HDC dc, const RECT&) {
     text.left += borderWidth_ + 6;
     text.right -= borderWidth_ + 6;
     {
-        TSelectObject font(mem, titleFont_.Handle());
+        const vl::TSelectObject font(mem, titleFont_.Handle());
         SetBkMode(mem, TRANSPARENT);
         SetTextColor(mem, vl::ColorToRGB(titleFont_.Color()));
         DrawTextA(mem, Caption().c_str(), -1, &text, DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_END_ELLIPSIS | DT_NOPREFIX);
     }
-    buffer.CopyTo(dc);
+    buffer.Commit();
 }
 
 }  // namespace vorlinde

@@ -19,6 +19,8 @@
 #include <string_view>
 #include <vector>
 
+#include "framework/BitmapFile.h"
+
 namespace vorlinde {
 
 inline constexpr char kThemeFileMagic[] = "Morvale_TB";
@@ -51,6 +53,10 @@ private:
     size_t size_;
 };
 
+// Limits on a theme bitmap's picture, tighter than a framework bitmap's: theme pictures are
+// small, and a hostile file must not make the program allocate much for each of its items.
+inline constexpr vl::TBitmapLimits kThemeBitmapLimits{8192, 16ull * 1024 * 1024};
+
 struct TThemeFileLimits {
     // Entry records followed, counting the one that ends the chain.
     size_t maxRecords = 4096;
@@ -69,7 +75,7 @@ class TThemeFileTables {
 public:
     struct Bitmap {
         std::string name;
-        std::vector<uint8_t> data;  // a whole .bmp file image, not yet checked
+        std::vector<uint8_t> data;  // a whole .bmp file image, not yet checked (vl::DecodeBitmapFile)
     };
     template <class V>
     struct Value {

@@ -339,6 +339,33 @@ TEST(BitmapFile, MutatedFilesLoadOrRaiseInvalidGraphic) {
     EXPECT_GT(rejected, 0);
 }
 
+TEST(BitmapFile, PixelFormatFollowsTheFilesDepth) {
+    BmpLayout s;
+    TBitmap b;
+    auto data = MakeBmp(s);
+    b.LoadFromMemory(data.data(), data.size());
+    EXPECT_EQ(b.PixelFormat(), TPixelFormat::Bit24);
+    s.bitCount = 8;
+    s.palette = {0};
+    data = MakeBmp(s);
+    b.LoadFromMemory(data.data(), data.size());
+    EXPECT_EQ(b.PixelFormat(), TPixelFormat::Bit32);
+}
+
+TEST(BitmapFile, LimitsAreCheckedBeforeTheBitmapIsMade) {
+    BmpLayout s;
+    s.width = 16385;
+    s.height = 1;
+    s.bitCount = 1;
+    s.palette = {0, 0xFFFFFF};
+    ExpectRejected(MakeBmp(s));
+    s.width = 16384;
+    auto data = MakeBmp(s);
+    TBitmap b;
+    b.LoadFromMemory(data.data(), data.size());
+    EXPECT_EQ(b.Width(), 16384);
+}
+
 TEST(BitmapResource, MissingNameRaisesInvalidGraphic) {
     TBitmap b;
     EXPECT_THROW(b.LoadFromResourceName(GetModuleHandleA(nullptr), "NO_SUCH_BITMAP"), EInvalidGraphic);
@@ -504,6 +531,25 @@ TEST(GraphicsObjects, CreatingAndFreeingLeavesTheGdiCountUnchanged) {
     DWORD before = vltest::GdiObjects();
     ASSERT_GT(before, 0u) << "the GDI object count cannot be read";
     for (int i = 0; i < 30; ++i) cycle();
+    EXPECT_EQ(vltest::GdiObjects(), before);
+}
+
+TEST(GraphicsObjects, IconHandleDestroysItsIconOnceAfterAMove) {
+    const DWORD before = vltest::GdiObjects();
+    auto data = MakeIco(0x00FF00);
+    {
+        TIcon icon;
+        icon.LoadFromMemory(data.data(), data.size());
+        ASSERT_GT(vltest::GdiObjects(), before);  // the icon's bitmaps
+        TIconHandle owner(icon.ReleaseHandle());
+        EXPECT_TRUE(icon.Empty());
+        TIconHandle moved(std::move(owner));
+        EXPECT_FALSE(owner);
+        EXPECT_TRUE(moved);
+        TBitmap target(32, 32);
+        DrawIconEx(target.Canvas().Handle(), 0, 0, moved.Get(), 32, 32, 0, nullptr, DI_NORMAL);
+        EXPECT_EQ(Rgb(target, 16, 16), 0x00FF00u);
+    }
     EXPECT_EQ(vltest::GdiObjects(), before);
 }
 

@@ -6,6 +6,7 @@
 #include "framework/Exceptions.h"
 #include "framework/GuiTestSupport.h"
 #include "skin/FileTheme.h"
+#include "skin/ThemeFileFormat.h"
 #include "skin/ThemeItems.h"
 #include "skin/UIStyle.h"
 
@@ -20,6 +21,40 @@ std::vector<uint8_t> Theme(int32_t minWidth) {
     w.AddInteger("FormBorderColor", 0x00C82C00);
     w.AddFlag("ButtonTransparentBool", 1);
     w.AddBitmap("ButtonImage", skintest::ColumnBmp(9, 4));
+    return w.Build();
+}
+
+// A .bmp file made by hand: an info header of `headerSize` bytes (bit-field masks inside it),
+// a black-and-white palette for 1 bit per pixel, then `rows` as stored (bottom-up).
+std::vector<uint8_t> HandMadeBmp(uint32_t headerSize, int w, int h, uint16_t bits, uint32_t compression,
+                                 const std::vector<uint32_t>& masks, const std::vector<uint8_t>& rows) {
+    std::vector<uint8_t> info(headerSize, 0);
+    suiwriter::PokeU32(info, 0, headerSize);
+    suiwriter::PokeU32(info, 4, static_cast<uint32_t>(w));
+    suiwriter::PokeU32(info, 8, static_cast<uint32_t>(h));
+    info[12] = 1;
+    info[14] = static_cast<uint8_t>(bits);
+    suiwriter::PokeU32(info, 16, compression);
+    for (size_t i = 0; i < masks.size(); ++i) suiwriter::PokeU32(info, 40 + i * 4, masks[i]);
+    std::vector<uint8_t> palette;
+    if (bits == 1) palette = {0, 0, 0, 0, 255, 255, 255, 0};
+    const size_t offBits = 14 + info.size() + palette.size();
+    std::vector<uint8_t> b = {'B', 'M'};
+    suiwriter::PutU32(b, static_cast<uint32_t>(offBits + rows.size()));
+    suiwriter::PutU32(b, 0);
+    suiwriter::PutU32(b, static_cast<uint32_t>(offBits));
+    b.insert(b.end(), info.begin(), info.end());
+    b.insert(b.end(), palette.begin(), palette.end());
+    b.insert(b.end(), rows.begin(), rows.end());
+    return b;
+}
+
+// One row of white 1-bit pixels, `w` wide.
+std::vector<uint8_t> WhiteRow(int w) { return std::vector<uint8_t>(((static_cast<size_t>(w) + 31) / 32) * 4, 0xFF); }
+
+std::vector<uint8_t> ThemeWithButtonImage(const std::vector<uint8_t>& bmp) {
+    TThemeFileWriter w;
+    w.AddBitmap("ButtonImage", bmp);
     return w.Build();
 }
 
@@ -188,6 +223,96 @@ TEST(FileThemeLook, AbsentOrDamagedBitmapLeavesTheGraphicAsItWas) {
     EXPECT_NO_THROW(theme.GetBitmap(ThemeItem::ButtonImage, &bitmap));
     EXPECT_EQ(bitmap.Width(), 2);
     EXPECT_EQ(bitmap.Height(), 3);
+}
+
+TEST(FileThemeLook, BitmapAtTheThemeLimitLoadsAWiderOneIsIgnored) {
+    ASSERT_EQ(kThemeBitmapLimits.maxDimension, 8192);
+    skintest::TempFile file(skintest::UniqueName("limit"),
+                            ThemeWithButtonImage(HandMadeBmp(40, 8192, 1, 1, 0, {}, WhiteRow(8192))));
+    TsuiFileTheme theme(nullptr);
+    theme.SetThemeFile(file.Path());
+    vl::TBitmap bitmap;
+    theme.GetBitmap(ThemeItem::ButtonImage, &bitmap);
+    EXPECT_EQ(bitmap.Width(), 8192);
+    EXPECT_EQ(skintest::PixelAt(bitmap, 8191, 0), 0xFFFFFFu);
+
+    file.Rewrite(ThemeWithButtonImage(HandMadeBmp(40, 8193, 1, 1, 0, {}, WhiteRow(8193))));
+    TsuiFileTheme wider(nullptr);
+    wider.SetThemeFile(file.Path());
+    vl::TBitmap untouched(2, 2);
+    wider.GetBitmap(ThemeItem::ButtonImage, &untouched);
+    EXPECT_EQ(untouched.Width(), 2);
+}
+
+TEST(FileThemeLook, BitmapWithASixtyFourByteInfoHeaderLoads) {
+    skintest::TempFile file(skintest::UniqueName("header64"),
+                            ThemeWithButtonImage(HandMadeBmp(64, 1, 1, 24, 0, {}, {0x30, 0x20, 0x10, 0})));
+    TsuiFileTheme theme(nullptr);
+    theme.SetThemeFile(file.Path());
+    vl::TBitmap bitmap;
+    theme.GetBitmap(ThemeItem::ButtonImage, &bitmap);
+    ASSERT_EQ(bitmap.Width(), 1);
+    EXPECT_EQ(skintest::PixelAt(bitmap, 0, 0), 0x00302010u);
+}
+
+TEST(FileThemeLook, BitmapIsTakenWithoutAlphaAsThirtyTwoBits) {
+    const std::vector<uint32_t> masks = {0x00FF0000, 0x0000FF00, 0x000000FF, 0xFF000000};
+    skintest::TempFile file(skintest::UniqueName("alpha"),
+                            ThemeWithButtonImage(HandMadeBmp(124, 1, 1, 32, 3, masks, {0x30, 0x20, 0x10, 0x80})));
+    TsuiFileTheme theme(nullptr);
+    theme.SetThemeFile(file.Path());
+    for (int i = 0; i < 2; ++i) {  // decoded once, the same picture each time
+        vl::TBitmap bitmap;
+        theme.GetBitmap(ThemeItem::ButtonImage, &bitmap);
+        ASSERT_EQ(bitmap.Width(), 1);
+        EXPECT_EQ(skintest::PixelAt(bitmap, 0, 0), 0x00302010u);
+        EXPECT_EQ(bitmap.ScanLine(0)[3], 0);
+        EXPECT_EQ(bitmap.PixelFormat(), vl::TPixelFormat::Bit32);
+    }
+}
+
+TEST(FileThemeLook, EveryReadGivesTheGraphicItsOwnCopy) {
+    skintest::TempFile file(skintest::UniqueName("copies"), Theme(1));
+    TsuiFileTheme theme(nullptr);
+    theme.SetThemeFile(file.Path());
+    vl::TBitmap first, second;
+    theme.GetBitmap(ThemeItem::ButtonImage, &first);
+    skintest::SetPixelAt(first, 0, 0, 0x0000FF00);
+    theme.GetBitmap(ThemeItem::ButtonImage, &second);
+    EXPECT_EQ(skintest::PixelAt(second, 0, 0), 0x00FF0000u);  // column 0: RGB(0, 0, 255)
+}
+
+TEST(FileThemeLook, NewFileGivesItsOwnBitmaps) {
+    skintest::TempFile first(skintest::UniqueName("first"), ThemeWithButtonImage(skintest::SolidBmp(3, 3, 0x0000FF)));
+    skintest::TempFile second(skintest::UniqueName("second"), ThemeWithButtonImage(skintest::SolidBmp(5, 2, 0x00FF00)));
+    TsuiFileTheme theme(nullptr);
+    theme.SetThemeFile(first.Path());
+    vl::TBitmap bitmap;
+    theme.GetBitmap(ThemeItem::ButtonImage, &bitmap);
+    EXPECT_EQ(skintest::PixelAt(bitmap, 0, 0), 0x0000FFu);
+    theme.SetThemeFile(second.Path());
+    theme.GetBitmap(ThemeItem::ButtonImage, &bitmap);
+    EXPECT_EQ(bitmap.Width(), 5);
+    EXPECT_EQ(skintest::PixelAt(bitmap, 0, 0), 0x00FF00u);
+}
+
+TEST(FileThemeLook, PictureLargerThanWhatIsKeptLoadsOnEveryRead) {
+    // One row more than the kept bytes allow: decoded on each read instead of kept.
+    const int w = 1024, h = static_cast<int>(TsuiFileThemeMgr::kDecodedBytesKept / (4 * 1024)) + 1;
+    std::vector<uint8_t> rows;
+    for (int y = 0; y < h; ++y) {
+        const std::vector<uint8_t> row = WhiteRow(w);
+        rows.insert(rows.end(), row.begin(), row.end());
+    }
+    skintest::TempFile file(skintest::UniqueName("large"), ThemeWithButtonImage(HandMadeBmp(40, w, h, 1, 0, {}, rows)));
+    TsuiFileTheme theme(nullptr);
+    theme.SetThemeFile(file.Path());
+    for (int i = 0; i < 2; ++i) {
+        vl::TBitmap bitmap;
+        theme.GetBitmap(ThemeItem::ButtonImage, &bitmap);
+        EXPECT_EQ(bitmap.Height(), h);
+        EXPECT_EQ(skintest::PixelAt(bitmap, w - 1, h - 1), 0xFFFFFFu);
+    }
 }
 
 TEST(FileThemeLook, StripImageIsCutFromTheEntry) {

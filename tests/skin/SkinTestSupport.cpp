@@ -6,7 +6,7 @@
 #include "framework/Application.h"
 #include "framework/ClassBuilder.h"
 #include "framework/StringUtils.h"
-#include "skin/BitmapImage.h"
+#include "framework/BitmapFile.h"
 
 namespace skintest {
 
@@ -97,7 +97,7 @@ void TempFile::Rewrite(const std::vector<uint8_t>& bytes) {
 }
 
 std::vector<uint8_t> SolidBmp(int w, int h, uint32_t color) {
-    vorlinde::TBitmapImage img(w, h);
+    vl::TBitmapImage img(w, h);
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x) {
             uint8_t* p = img.Pixel(x, y);
@@ -105,11 +105,11 @@ std::vector<uint8_t> SolidBmp(int w, int h, uint32_t color) {
             p[1] = static_cast<uint8_t>(color >> 8);
             p[2] = static_cast<uint8_t>(color);
         }
-    return vorlinde::EncodeBitmapFile(img, 24);
+    return vl::EncodeBitmapFile(img, 24);
 }
 
 std::vector<uint8_t> ColumnBmp(int w, int h) {
-    vorlinde::TBitmapImage img(w, h);
+    vl::TBitmapImage img(w, h);
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x) {
             uint8_t* p = img.Pixel(x, y);
@@ -117,7 +117,7 @@ std::vector<uint8_t> ColumnBmp(int w, int h) {
             p[1] = 0;
             p[2] = static_cast<uint8_t>(x);
         }
-    return vorlinde::EncodeBitmapFile(img, 24);
+    return vl::EncodeBitmapFile(img, 24);
 }
 
 uint32_t PixelAt(vl::TBitmap& bitmap, int x, int y) {

@@ -1,5 +1,6 @@
-// Theme files: the magic, the entry chain and its lookups, malformed and hostile files, and the
-// bitmap decoder that every bitmap entry passes through.
+// Theme files: the magic, the entry chain and its lookups, malformed and hostile files. The
+// bitmap decoder that every bitmap entry passes through is tested with the framework
+// (tests/framework/BitmapFileTests.cpp).
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -7,7 +8,7 @@
 #include <fstream>
 
 #include "SkinTestSupport.h"
-#include "skin/BitmapImage.h"
+#include "framework/BitmapFile.h"
 #include "skin/FileTheme.h"
 #include "skin/ThemeFileFormat.h"
 #include "skin/ThemeFileReader.h"
@@ -260,8 +261,8 @@ TEST(ThemeFileHostile, SeedCorpusLoadsWithoutFailing) {
         TThemeParseStatus status;
         const TThemeFileTables t = Parse(bytes, {}, &status);
         for (const auto& b : t.Bitmaps()) {
-            TBitmapImage image;
-            DecodeBitmapFile(b.data.data(), b.data.size(), image);
+            vl::TBitmapImage image;
+            vl::DecodeBitmapFile(b.data.data(), b.data.size(), image, kThemeBitmapLimits);
         }
         ++files;
     }
@@ -303,117 +304,4 @@ TEST(ThemeFileReader, BitmapPastTheEndRaisesStreamReadError) {
     } catch (const vl::EStreamError& e) {
         EXPECT_STREQ(e.what(), "Stream read error");
     }
-}
-
-// --------------------------------------------------------------------------------- decoder
-
-namespace {
-std::vector<uint8_t> BmpHeader(int w, int h, int bits, uint32_t compression, uint32_t colors, uint32_t pixelOffset) {
-    std::vector<uint8_t> b = {'B', 'M'};
-    suiwriter::PutU32(b, 0);
-    suiwriter::PutU32(b, 0);
-    suiwriter::PutU32(b, pixelOffset);
-    suiwriter::PutU32(b, 40);
-    suiwriter::PutU32(b, static_cast<uint32_t>(w));
-    suiwriter::PutU32(b, static_cast<uint32_t>(h));
-    b.push_back(1);
-    b.push_back(0);
-    b.push_back(static_cast<uint8_t>(bits));
-    b.push_back(0);
-    suiwriter::PutU32(b, compression);
-    for (int i = 0; i < 3; ++i) suiwriter::PutU32(b, 0);
-    suiwriter::PutU32(b, colors);
-    suiwriter::PutU32(b, 0);
-    return b;
-}
-}  // namespace
-
-TEST(ThemeFileBitmap, DecodesWhatItEncodes) {
-    TBitmapImage image;
-    const std::vector<uint8_t> bytes = skintest::ColumnBmp(5, 3);
-    ASSERT_TRUE(DecodeBitmapFile(bytes.data(), bytes.size(), image));
-    EXPECT_EQ(image.width, 5);
-    EXPECT_EQ(image.Pixel(4, 2)[2], 4);  // red = column
-    EXPECT_EQ(image.Pixel(4, 2)[0], 251);
-}
-
-TEST(ThemeFileBitmap, PaletteIndexBeyondThePaletteTakesTheFirstColour) {
-    std::vector<uint8_t> b = BmpHeader(1, 1, 8, 0, 2, 14 + 40 + 8);
-    suiwriter::PutU32(b, 0x000000FF);  // blue
-    suiwriter::PutU32(b, 0x0000FF00);
-    suiwriter::PutU32(b, 0x00000009);  // index 9 of 2
-    TBitmapImage image;
-    ASSERT_TRUE(DecodeBitmapFile(b.data(), b.size(), image));
-    EXPECT_EQ(image.Pixel(0, 0)[0], 255);
-}
-
-TEST(ThemeFileBitmap, TopDownRowsStayInOrder) {
-    std::vector<uint8_t> b = BmpHeader(1, -2, 24, 0, 0, 54);
-    b.insert(b.end(), {255, 0, 0, 0, 0, 0, 255, 0});  // row 0 blue, row 1 red
-    TBitmapImage image;
-    ASSERT_TRUE(DecodeBitmapFile(b.data(), b.size(), image));
-    EXPECT_EQ(image.Pixel(0, 0)[0], 255);
-    EXPECT_EQ(image.Pixel(0, 1)[2], 255);
-}
-
-TEST(ThemeFileBitmap, BitFieldsAreScaledToEightBits) {
-    std::vector<uint8_t> b = BmpHeader(1, 1, 16, 3, 0, 14 + 40 + 12);
-    suiwriter::PutU32(b, 0xF800);
-    suiwriter::PutU32(b, 0x07E0);
-    suiwriter::PutU32(b, 0x001F);
-    b.insert(b.end(), {0x1F, 0xF8, 0, 0});  // full red, full blue
-    TBitmapImage image;
-    ASSERT_TRUE(DecodeBitmapFile(b.data(), b.size(), image));
-    EXPECT_EQ(image.Pixel(0, 0)[2], 255);
-    EXPECT_EQ(image.Pixel(0, 0)[1], 0);
-    EXPECT_EQ(image.Pixel(0, 0)[0], 255);
-}
-
-TEST(ThemeFileBitmap, RefusesMalformedHeaders) {
-    auto refused = [](std::vector<uint8_t> b) {
-        TBitmapImage image;
-        return !DecodeBitmapFile(b.data(), b.size(), image);
-    };
-    std::vector<uint8_t> good = BmpHeader(2, 2, 24, 0, 0, 54);
-    good.resize(54 + 16, 0);
-    TBitmapImage image;
-    ASSERT_TRUE(DecodeBitmapFile(good.data(), good.size(), image));
-
-    std::vector<uint8_t> b = good;
-    b[0] = 'X';
-    EXPECT_TRUE(refused(b)) << "signature";
-    b = good;
-    b.resize(60);
-    EXPECT_TRUE(refused(b)) << "pixels cut short";
-    b = good;
-    PokeU32(b, 14, 41);
-    EXPECT_TRUE(refused(b)) << "info header size";
-    b = good;
-    b[26] = 2;
-    EXPECT_TRUE(refused(b)) << "planes";
-    b = good;
-    b[28] = 7;
-    EXPECT_TRUE(refused(b)) << "bit depth";
-    b = good;
-    PokeU32(b, 30, 1);
-    EXPECT_TRUE(refused(b)) << "run-length compression";
-    b = good;
-    PokeU32(b, 18, 0x7FFFFFFF);
-    EXPECT_TRUE(refused(b)) << "width";
-    b = good;
-    PokeU32(b, 10, 20);
-    EXPECT_TRUE(refused(b)) << "pixels inside the headers";
-    b = good;
-    PokeU32(b, 2, 100000);
-    EXPECT_TRUE(refused(b)) << "file size";
-}
-
-TEST(ThemeFileBitmap, RefusesScatteredColourMasks) {
-    std::vector<uint8_t> b = BmpHeader(1, 1, 32, 3, 0, 14 + 40 + 12);
-    suiwriter::PutU32(b, 0x00FF00FF);
-    suiwriter::PutU32(b, 0x0000FF00);
-    suiwriter::PutU32(b, 0x000000FF);
-    suiwriter::PutU32(b, 0);
-    TBitmapImage image;
-    EXPECT_FALSE(DecodeBitmapFile(b.data(), b.size(), image));
 }

@@ -9,7 +9,7 @@ namespace skinart {
 
 namespace {
 
-using vorlinde::TBitmapImage;
+using vl::TBitmapImage;
 
 // A 5 x 7 pixel font for the labels: capitals, digits and a few signs.
 struct FontGlyph {

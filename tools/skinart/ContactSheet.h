@@ -5,13 +5,13 @@
 #include <string>
 #include <vector>
 
-#include "skin/BitmapImage.h"
+#include "framework/BitmapFile.h"
 
 namespace skinart {
 
 struct SheetImage {
     std::string label;
-    const vorlinde::TBitmapImage* image;
+    const vl::TBitmapImage* image;
     int maxScale = 4;
 };
 
@@ -23,11 +23,11 @@ struct SheetSection {
 struct Color;
 
 // Text in a 5 x 7 pixel font (capitals, digits, a few signs), each pixel `scale` pixels wide.
-void DrawLabel(vorlinde::TBitmapImage& image, int x, int y, const std::string& text, Color color, int scale);
+void DrawLabel(vl::TBitmapImage& image, int x, int y, const std::string& text, Color color, int scale);
 
-vorlinde::TBitmapImage ComposeContactSheet(const std::vector<SheetSection>& sections, int maxWidth);
+vl::TBitmapImage ComposeContactSheet(const std::vector<SheetSection>& sections, int maxWidth);
 
 // A PNG of the picture, 8-bit RGB, compressed with deflate's fixed codes.
-std::vector<uint8_t> EncodePng(const vorlinde::TBitmapImage& image);
+std::vector<uint8_t> EncodePng(const vl::TBitmapImage& image);
 
 }  // namespace skinart

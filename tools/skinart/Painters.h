@@ -1,7 +1,8 @@
 #pragma once
 // Element painters shared by the styles: each draws one kind of skin picture (a button state, a
 // check box state, a title bar piece, a caption button, a scroll bar part ...) from a few look
-// parameters. The styles (Styles.cpp) choose the parameters and give each look its character.
+// parameters. The looks (StyleArt.h, one Style*.cpp file each) choose the parameters and give
+// each look its character.
 #include <string>
 #include <vector>
 
@@ -9,7 +10,7 @@
 
 namespace skinart {
 
-using vorlinde::TBitmapImage;
+using vl::TBitmapImage;
 
 enum class ButtonState { Normal, Hot, Down };
 enum class Glyph { ControlBox, Help, Max, Restore, Min, Close };

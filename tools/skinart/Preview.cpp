@@ -7,7 +7,7 @@ namespace skinart {
 
 namespace {
 
-using vorlinde::TBitmapImage;
+using vl::TBitmapImage;
 
 Color FromColorRef(uint32_t c) { return Rgb(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF); }
 

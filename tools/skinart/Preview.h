@@ -5,21 +5,21 @@
 // the contact sheet shows how the pieces fit and not only the pieces.
 #include <string>
 
-#include "skin/BitmapImage.h"
+#include "framework/BitmapFile.h"
 
 namespace skinart {
 
 struct PreviewLook {
-    const vorlinde::TBitmapImage* titleLeft;
-    const vorlinde::TBitmapImage* titleClient;
-    const vorlinde::TBitmapImage* titleRight;
-    const vorlinde::TBitmapImage* titleButtons;  // the 18-image strip
-    const vorlinde::TBitmapImage* button;        // 3 images
-    const vorlinde::TBitmapImage* checkBox;      // 4 images
-    const vorlinde::TBitmapImage* radio;         // 4 images
-    const vorlinde::TBitmapImage* scrollButtons; // 6 images
-    const vorlinde::TBitmapImage* scrollThumb;   // 3 images
-    const vorlinde::TBitmapImage* formPattern;   // tiled client background, or null
+    const vl::TBitmapImage* titleLeft;
+    const vl::TBitmapImage* titleClient;
+    const vl::TBitmapImage* titleRight;
+    const vl::TBitmapImage* titleButtons;  // the 18-image strip
+    const vl::TBitmapImage* button;        // 3 images
+    const vl::TBitmapImage* checkBox;      // 4 images
+    const vl::TBitmapImage* radio;         // 4 images
+    const vl::TBitmapImage* scrollButtons; // 6 images
+    const vl::TBitmapImage* scrollThumb;   // 3 images
+    const vl::TBitmapImage* formPattern;   // tiled client background, or null
     int leftOffset, rightOffset, buttonTop;
     bool buttonTransparent, titleButtonTransparent;
     uint32_t formColor, borderColor, scrollColor;  // 0x00BBGGRR
@@ -27,6 +27,6 @@ struct PreviewLook {
     bool darkCaption;
 };
 
-vorlinde::TBitmapImage PaintPreview(const PreviewLook& look);
+vl::TBitmapImage PaintPreview(const PreviewLook& look);
 
 }  // namespace skinart

@@ -194,8 +194,8 @@ void Layer::Draw(const Layer& other, int dx, int dy) {
         }
 }
 
-vorlinde::TBitmapImage Layer::Flatten(Color background) const {
-    vorlinde::TBitmapImage out(w_, h_);
+vl::TBitmapImage Layer::Flatten(Color background) const {
+    vl::TBitmapImage out(w_, h_);
     for (int y = 0; y < h_; ++y)
         for (int x = 0; x < w_; ++x) {
             const Px& p = px_[Index(x, y)];
@@ -208,22 +208,22 @@ vorlinde::TBitmapImage Layer::Flatten(Color background) const {
     return out;
 }
 
-vorlinde::TBitmapImage Layer::FlattenKeyed(Color matte) const {
-    vorlinde::TBitmapImage out = Flatten(matte);
+vl::TBitmapImage Layer::FlattenKeyed(Color matte) const {
+    vl::TBitmapImage out = Flatten(matte);
     for (int y = 0; y < h_; ++y)
         for (int x = 0; x < w_; ++x)
             if (px_[Index(x, y)].a < 0.5f) SetPixel(out, x, y, kMagenta);
     return out;
 }
 
-vorlinde::TBitmapImage Blank(int w, int h, Color c) {
-    vorlinde::TBitmapImage img(w, h);
+vl::TBitmapImage Blank(int w, int h, Color c) {
+    vl::TBitmapImage img(w, h);
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x) SetPixel(img, x, y, c);
     return img;
 }
 
-void Blit(vorlinde::TBitmapImage& dst, const vorlinde::TBitmapImage& src, int dx, int dy) {
+void Blit(vl::TBitmapImage& dst, const vl::TBitmapImage& src, int dx, int dy) {
     for (int y = 0; y < src.height; ++y)
         for (int x = 0; x < src.width; ++x) {
             const int tx = x + dx, ty = y + dy;
@@ -232,7 +232,7 @@ void Blit(vorlinde::TBitmapImage& dst, const vorlinde::TBitmapImage& src, int dx
         }
 }
 
-void SetPixel(vorlinde::TBitmapImage& img, int x, int y, Color c) {
+void SetPixel(vl::TBitmapImage& img, int x, int y, Color c) {
     uint8_t* p = img.Pixel(x, y);
     p[0] = ToByte(c.b);
     p[1] = ToByte(c.g);
@@ -240,35 +240,35 @@ void SetPixel(vorlinde::TBitmapImage& img, int x, int y, Color c) {
     p[3] = 0;
 }
 
-Color GetPixel(const vorlinde::TBitmapImage& img, int x, int y) {
+Color GetPixel(const vl::TBitmapImage& img, int x, int y) {
     const uint8_t* p = img.Pixel(x, y);
     return Rgb(p[2], p[1], p[0]);
 }
 
-vorlinde::TBitmapImage ScaleUp(const vorlinde::TBitmapImage& img, int factor) {
-    vorlinde::TBitmapImage out(img.width * factor, img.height * factor);
+vl::TBitmapImage ScaleUp(const vl::TBitmapImage& img, int factor) {
+    vl::TBitmapImage out(img.width * factor, img.height * factor);
     for (int y = 0; y < out.height; ++y)
         for (int x = 0; x < out.width; ++x) std::copy_n(img.Pixel(x / factor, y / factor), 4, out.Pixel(x, y));
     return out;
 }
 
-vorlinde::TBitmapImage RotateClockwise(const vorlinde::TBitmapImage& img) {
-    vorlinde::TBitmapImage out(img.height, img.width);
+vl::TBitmapImage RotateClockwise(const vl::TBitmapImage& img) {
+    vl::TBitmapImage out(img.height, img.width);
     // Source (x, y) goes to (h - 1 - y, x).
     for (int y = 0; y < img.height; ++y)
         for (int x = 0; x < img.width; ++x) std::copy_n(img.Pixel(x, y), 4, out.Pixel(img.height - 1 - y, x));
     return out;
 }
 
-vorlinde::TBitmapImage FlipVertical(const vorlinde::TBitmapImage& img) {
-    vorlinde::TBitmapImage out(img.width, img.height);
+vl::TBitmapImage FlipVertical(const vl::TBitmapImage& img) {
+    vl::TBitmapImage out(img.width, img.height);
     for (int y = 0; y < img.height; ++y)
         for (int x = 0; x < img.width; ++x) std::copy_n(img.Pixel(x, y), 4, out.Pixel(x, img.height - 1 - y));
     return out;
 }
 
-vorlinde::TBitmapImage FlipHorizontal(const vorlinde::TBitmapImage& img) {
-    vorlinde::TBitmapImage out(img.width, img.height);
+vl::TBitmapImage FlipHorizontal(const vl::TBitmapImage& img) {
+    vl::TBitmapImage out(img.width, img.height);
     for (int y = 0; y < img.height; ++y)
         for (int x = 0; x < img.width; ++x) std::copy_n(img.Pixel(x, y), 4, out.Pixel(img.width - 1 - x, y));
     return out;

@@ -9,7 +9,7 @@
 #include <functional>
 #include <vector>
 
-#include "skin/BitmapImage.h"
+#include "framework/BitmapFile.h"
 
 namespace skinart {
 
@@ -93,8 +93,8 @@ public:
 
     // The picture over a background colour. With `key`, pixels less than half covered become
     // magenta (see-through for the skinned controls) and the others are blended over `matte`.
-    vorlinde::TBitmapImage Flatten(Color background) const;
-    vorlinde::TBitmapImage FlattenKeyed(Color matte) const;
+    vl::TBitmapImage Flatten(Color background) const;
+    vl::TBitmapImage FlattenKeyed(Color matte) const;
     float Alpha(int x, int y) const { return px_[Index(x, y)].a; }
 
 private:
@@ -114,15 +114,15 @@ float SdCircle(float px, float py, float cx, float cy, float r);
 float SdSegment(float px, float py, float x0, float y0, float x1, float y1);
 
 // Image helpers.
-vorlinde::TBitmapImage Blank(int w, int h, Color c);
-void Blit(vorlinde::TBitmapImage& dst, const vorlinde::TBitmapImage& src, int dx, int dy);
-void SetPixel(vorlinde::TBitmapImage& img, int x, int y, Color c);
-Color GetPixel(const vorlinde::TBitmapImage& img, int x, int y);
+vl::TBitmapImage Blank(int w, int h, Color c);
+void Blit(vl::TBitmapImage& dst, const vl::TBitmapImage& src, int dx, int dy);
+void SetPixel(vl::TBitmapImage& img, int x, int y, Color c);
+Color GetPixel(const vl::TBitmapImage& img, int x, int y);
 // Nearest-neighbour scaling by an integer factor.
-vorlinde::TBitmapImage ScaleUp(const vorlinde::TBitmapImage& img, int factor);
+vl::TBitmapImage ScaleUp(const vl::TBitmapImage& img, int factor);
 // Rotations by a quarter turn.
-vorlinde::TBitmapImage RotateClockwise(const vorlinde::TBitmapImage& img);
-vorlinde::TBitmapImage FlipVertical(const vorlinde::TBitmapImage& img);
-vorlinde::TBitmapImage FlipHorizontal(const vorlinde::TBitmapImage& img);
+vl::TBitmapImage RotateClockwise(const vl::TBitmapImage& img);
+vl::TBitmapImage FlipVertical(const vl::TBitmapImage& img);
+vl::TBitmapImage FlipHorizontal(const vl::TBitmapImage& img);
 
 }  // namespace skinart

@@ -4,14 +4,14 @@
 #include <map>
 #include <string>
 
-#include "skin/BitmapImage.h"
+#include "framework/BitmapFile.h"
 
 namespace skinart {
 
 // Every built-in bitmap, by resource name, at the size the item table gives.
-std::map<std::string, vorlinde::TBitmapImage> PaintBuiltInArt();
+std::map<std::string, vl::TBitmapImage> PaintBuiltInArt();
 
 // The bitmaps of the "msn" theme, by theme item name (ButtonImage, ...).
-std::map<std::string, vorlinde::TBitmapImage> PaintMsnThemeArt();
+std::map<std::string, vl::TBitmapImage> PaintMsnThemeArt();
 
 }  // namespace skinart

@@ -22,7 +22,7 @@
 #include <vector>
 
 #include "ThemeFileWriter.h"
-#include "skin/BitmapImage.h"
+#include "framework/BitmapFile.h"
 #include "skin/ThemeItems.h"
 
 namespace {
@@ -162,10 +162,11 @@ std::vector<PendingEntry> ReadBitmaps(const fs::path& folder) {
     for (const fs::path& file : files) {
         std::ifstream in(file, std::ios::binary);
         std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-        vorlinde::TBitmapImage image;
-        std::string reason;
-        if (!vorlinde::DecodeBitmapFile(bytes.data(), bytes.size(), image, &reason))
-            throw Failure{file.string() + ": not a usable .bmp file (" + reason + ")"};
+        // Checked as the program will check it, so that the theme holds no picture it refuses.
+        vl::TBitmapImage image;
+        const vl::TBitmapDecodeResult decoded =
+            vl::DecodeBitmapFile(bytes.data(), bytes.size(), image, vorlinde::kThemeBitmapLimits);
+        if (!decoded) throw Failure{file.string() + ": not a usable .bmp file (" + decoded.reason + ")"};
         std::string name = file.stem().string();
         const int item = vorlinde::ThemeItemByName(name);
         if (item) {
