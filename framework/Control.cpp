@@ -174,7 +174,7 @@ void TWinControl::SetColor(uint32_t color) {
 }
 
 void TWinControl::ColorChanged() {
-    brush_.reset();
+    brush_.Reset();
     Invalidate();
     for (TWinControl* c : controls_) c->ParentColorChanged();
 }

@@ -12,11 +12,9 @@
 
 #include "framework/Component.h"
 #include "framework/Font.h"
+#include "framework/GdiOwners.h"
 
 namespace vl {
-
-template <class H>
-class TGdiObject;  // framework/GdiOwners.h
 
 enum class TAlign { None, Top, Bottom, Left, Right, Client };
 
@@ -286,7 +284,7 @@ private:
     bool showHint_ = false;
     bool mouseInside_ = false;
     bool inSetBounds_ = false;
-    std::unique_ptr<TGdiObject<HBRUSH>> brush_;  // the colour's brush, made when first asked for
+    TGdiBrush brush_;  // the colour's brush, made when first asked for
     TWindowHookList hooks_;
     int dispatchDepth_ = 0;
 };

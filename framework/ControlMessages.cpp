@@ -187,8 +187,8 @@ HBRUSH TWinControl::CtlColor(HDC dc) {
 }
 
 HBRUSH TWinControl::ColorBrush() {
-    if (!brush_ || !*brush_) brush_ = std::make_unique<TGdiBrush>(MakeSolidBrush(ColorToRGB(color_)));
-    return brush_->Get();
+    if (!brush_) brush_ = MakeSolidBrush(ColorToRGB(color_));
+    return brush_.Get();
 }
 
 void TWinControl::Paint(HDC dc, const RECT& clip) { FillRect(dc, &clip, ColorBrush()); }
