@@ -4,7 +4,14 @@
 #include "skin/FileTheme.h"
 #include "skin/SkinForm.h"
 #include "skin/ThemeManager.h"
+#include "skin/controls/Button.h"
+#include "skin/controls/CheckBox.h"
+#include "skin/controls/CheckGroup.h"
+#include "skin/controls/GroupBox.h"
+#include "skin/controls/ImageButton.h"
 #include "skin/controls/PopupMenu.h"
+#include "skin/controls/RadioButton.h"
+#include "skin/controls/RadioGroup.h"
 
 namespace vorlinde {
 
@@ -13,6 +20,13 @@ void RegisterSkinClasses() {
     vl::RegisterComponentClass(TsuiFileTheme::StaticClass());
     vl::RegisterComponentClass(TsuiThemeManager::StaticClass());
     vl::RegisterComponentClass(TsuiPopupMenu::StaticClass());
+    vl::RegisterComponentClass(TsuiButton::StaticClass());
+    vl::RegisterComponentClass(TsuiImageButton::StaticClass());
+    vl::RegisterComponentClass(TsuiCheckBox::StaticClass());
+    vl::RegisterComponentClass(TsuiRadioButton::StaticClass());
+    vl::RegisterComponentClass(TsuiCustomGroupBox::StaticClass());
+    vl::RegisterComponentClass(TsuiCheckGroup::StaticClass());
+    vl::RegisterComponentClass(TsuiRadioGroup::StaticClass());
 }
 
 }  // namespace vorlinde
