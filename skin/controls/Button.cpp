@@ -51,7 +51,7 @@ void TsuiButton::UIStyleChanged() {
 }
 
 void TsuiButton::PaintPic(vl::TCanvas& canvas, vl::TBitmap& picture) {
-    canvas.Font()->Assign(FontRef());
+    UseFont(canvas, FontRef());
     DrawSkinImageStretched(picture, canvas, ClientRect(), picTransparent_);
     if (!glyph_.Empty()) PaintGlyph(canvas);
 }
@@ -105,7 +105,7 @@ void TsuiButton::PaintText(vl::TCanvas& canvas, const std::string& caption) {
         TsuiCustomButton::PaintText(canvas, caption);
         return;
     }
-    canvas.Font()->Assign(FontRef());
+    UseFont(canvas, FontRef());
     if (boldCaption_) canvas.Font()->SetStyle(canvas.Font()->Style() | vl::fsBold);
     const RECT rect{textX_, textY_, Width(), Height()};
     DrawCaption(canvas, caption, rect, DT_LEFT | DT_TOP, Enabled(), MouseDown());

@@ -130,12 +130,12 @@ int TsuiCheckBox::ImageIndex() const {
     return checked_ ? 3 : 4;
 }
 
-void TsuiCheckBox::StatePicture(vl::TBitmap& picture) {
+vl::TBitmap* TsuiCheckBox::StatePicture() {
     try {
         if (!images_.Loaded()) images_.Load(fileTheme_.Get(), uiStyle_, ImageItem(), 4);
-        if (const vl::TBitmap* image = images_.Image(ImageIndex())) picture.Assign(*image);
+        return images_.Image(ImageIndex());
     } catch (...) {
-        picture.Clear();  // an unreadable picture is a missing one: the caption moves left
+        return nullptr;  // an unreadable picture is a missing one: the caption moves left
     }
 }
 
@@ -149,14 +149,14 @@ SIZE TextMetrics(vl::TCanvas& canvas, const std::string& caption) {
 
 void TsuiCheckBox::AdjustSize() {
     if (!autoSize_ || FormLoading() || Destroying()) return;
-    vl::TBitmap picture;
-    StatePicture(picture);
+    const vl::TBitmap* picture = StatePicture();
+    const int pictureWidth = picture ? picture->Width() : 0, pictureHeight = picture ? picture->Height() : 0;
     const vl::TMemoryDC dc;
     vl::TCanvas canvas(dc.Get());
-    canvas.Font()->Assign(FontRef());
+    UseFont(canvas, FontRef());
     const SIZE text = TextMetrics(canvas, Caption());
-    const int height = std::max<int>(text.cy + 2, picture.Height()) + 4;
-    const int width = picture.Width() + text.cx + 8;
+    const int height = std::max<int>(text.cy + 2, pictureHeight) + 4;
+    const int width = pictureWidth + text.cx + 8;
     SetBounds(Left(), Top(), width, height);
 }
 
@@ -165,18 +165,19 @@ void TsuiCheckBox::Paint(HDC dc, const RECT&) {
     vl::TBufferedPaint buffer(dc, client);
     if (buffer.Empty()) return;
     {
-        vl::TBitmap picture;
-        StatePicture(picture);
-        picture.SetTransparent(ImageTransparent());
+        vl::TBitmap* picture = StatePicture();
         vl::TCanvas canvas(buffer.DC());
-        canvas.Font()->Assign(FontRef());
+        UseFont(canvas, FontRef());
         if (transparent_) PaintParentBackground(buffer.DC());
         else vl::FillSolidRect(buffer.DC(), client, vl::ColorToRGB(Color()));
         const int clientHeight = client.bottom - client.top;
-        canvas.Draw(1, (clientHeight - picture.Height()) / 2, picture);
+        if (picture) {
+            picture->SetTransparent(ImageTransparent());
+            canvas.Draw(1, (clientHeight - picture->Height()) / 2, *picture);
+        }
 
         const SIZE text = TextMetrics(canvas, Caption());
-        const int textLeft = picture.Width() + 4;
+        const int textLeft = (picture ? picture->Width() : 0) + 4;
         const int textTop = (clientHeight - text.cy) / 2;
         DrawCaption(canvas, Caption(), RECT{textLeft, textTop, Width(), Height()}, DT_LEFT | DT_TOP, Enabled(), false);
         if (NeedDrawFocus()) {

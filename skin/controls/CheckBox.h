@@ -76,8 +76,9 @@ protected:
 private:
     // 1 checked, 2 unchecked, 3 checked and disabled, 4 unchecked and disabled.
     int ImageIndex() const;
-    // The state picture into `picture`; empty when the style has none or it cannot be read.
-    void StatePicture(vl::TBitmap& picture);
+    // The picture of the current state, kept until the next restyle; null when the style has
+    // none or it cannot be read.
+    vl::TBitmap* StatePicture();
     // With AutoSize: as high as the picture or a line of text, plus 4; as wide as picture,
     // caption and 8 pixels.
     void AdjustSize();

@@ -15,6 +15,11 @@
 
 namespace vorlinde {
 
+namespace {
+// The auto-repeat's timer on the button's window.
+constexpr UINT_PTR kRepeatTimer = 1;
+}  // namespace
+
 const vl::TClassInfo& TsuiCustomButton::StaticClass() {
     using B = TsuiCustomButton;
     static const vl::TClassInfo info =
@@ -144,7 +149,7 @@ void TsuiCustomButton::PaintPic(vl::TCanvas& canvas, vl::TBitmap& picture) {
 }
 
 void TsuiCustomButton::PaintText(vl::TCanvas& canvas, const std::string& caption) {
-    canvas.Font()->Assign(FontRef());
+    UseFont(canvas, FontRef());
     if (boldCaption_) canvas.Font()->SetStyle(canvas.Font()->Style() | vl::fsBold);
     DrawCaption(canvas, caption, ClientRect(), DT_CENTER | DT_VCENTER, Enabled(), mouseDown_);
     boldCaption_ = false;
@@ -203,7 +208,7 @@ void TsuiCustomButton::Paint(HDC dc, const RECT&) {
         else vl::FillSolidRect(buffer.DC(), client, vl::ColorToRGB(Color()));
         PaintPic(canvas, picture);
         if (Focused() && TabStop()) PaintFocus(canvas);
-        canvas.Font()->Assign(FontRef());
+        UseFont(canvas, FontRef());
         if (!vl::Trim(Caption()).empty()) PaintText(canvas, Caption());
     }
     buffer.Commit();
@@ -217,16 +222,17 @@ void TsuiCustomButton::SetPressed(bool down) {
     Invalidate();
 }
 
-void TsuiCustomButton::StopRepeat() { repeatTimer_.reset(); }
+void TsuiCustomButton::StopRepeat() {
+    if (!repeating_) return;
+    repeating_ = false;
+    if (HandleAllocated()) KillTimer(Handle(), kRepeatTimer);
+}
 
 void TsuiCustomButton::PressWithMouse() {
     mouseDown_ = true;
-    if (!repeatTimer_) {
-        repeatTimer_ = std::make_unique<vl::TTimer>(nullptr);
-        repeatTimer_->SetInterval(static_cast<unsigned>(std::max(repeatInterval_, 0)));
-        repeatTimer_->SetOnTimer([this](vl::TObject*) {
-            if (OnMouseContinuouslyDown) OnMouseContinuouslyDown(this);
-        });
+    if (!repeating_) {
+        repeating_ = true;
+        if (repeatInterval_ > 0) SetTimer(Handle(), kRepeatTimer, static_cast<UINT>(repeatInterval_), nullptr);
     }
     if (TabStop() && CanFocus() && HandleAllocated()) SetFocus();
     Invalidate();
@@ -258,7 +264,12 @@ void TsuiCustomButton::WndProc(vl::TMessage& msg) {
     case WM_LBUTTONDOWN:
         PressWithMouse();
         break;  // then the capture and OnMouseDown
+    case WM_TIMER:
+        if (msg.wParam != kRepeatTimer) break;
+        if (OnMouseContinuouslyDown) OnMouseContinuouslyDown(this);
+        return;
     case WM_MOUSEMOVE: {
+        vl::TCustomControl::WndProc(msg);  // the pointer's entering, OnMouseMove
         const int x = static_cast<short>(LOWORD(msg.lParam)), y = static_cast<short>(HIWORD(msg.lParam));
         if (x < 0 || y < 0 || x > Width() || y > Height()) {
             // Dragged off while pressed: no pressed look, and no repeating for a press that
@@ -269,7 +280,7 @@ void TsuiCustomButton::WndProc(vl::TMessage& msg) {
             StopRepeat();
             if (changed) Invalidate();
         }
-        break;
+        return;
     }
     case WM_SETFOCUS:
     case WM_KILLFOCUS:

@@ -11,11 +11,9 @@
 // drawn, how the focus shows, and where the four state pictures come from.
 #include <windows.h>
 
-#include <memory>
 #include <string>
 
 #include "framework/CustomControl.h"
-#include "framework/ExtCtrls.h"
 #include "skin/UIStyle.h"
 #include "skin/controls/ThemeLook.h"
 
@@ -63,8 +61,8 @@ public:
     // The button answers Enter: the focused button, or the Default one while no button has
     // the focus.
     bool ActiveDefault() const { return activeDefault_; }
-    // True while the auto-repeat timer exists (the left button is held on the button).
-    bool Repeating() const { return repeatTimer_ != nullptr; }
+    // True while the auto-repeat runs (the left button is held on the button).
+    bool Repeating() const { return repeating_; }
 
     // Ends the pressed look and the auto-repeat, gives the parent form this button's
     // ModalResult (also 0), then raises OnClick.
@@ -129,7 +127,9 @@ private:
     int modalResult_ = 0;
     TsuiUIStyle uiStyle_;
     TsuiThemeLink fileTheme_;
-    std::unique_ptr<vl::TTimer> repeatTimer_;
+    // The auto-repeat is a timer of the button's own window, set only for an interval above
+    // 0: an interval of 0 or below repeats never.
+    bool repeating_ = false;
     int repeatInterval_ = 100;
     int focusMargin_ = 2;
     bool activeDefault_ = false;

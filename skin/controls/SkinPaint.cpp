@@ -1,10 +1,13 @@
 #include "skin/controls/SkinPaint.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <optional>
 
 #include "framework/Bitmap.h"
 #include "framework/Canvas.h"
 #include "framework/Colors.h"
+#include "framework/GdiOwners.h"
 #include "framework/ImageList.h"
 
 namespace vorlinde {
@@ -44,15 +47,6 @@ Corner PlaceCorner(const RECT& src, const RECT& dst, Side horizontal, Side verti
     return c;
 }
 
-void DrawCorner(HDC target, HDC source, const Corner& c, bool transparent) {
-    const int w = Width(c.drawn), h = Height(c.drawn);
-    if (w <= 0 || h <= 0) return;
-    if (transparent)
-        TransparentBlt(target, c.drawn.left, c.drawn.top, w, h, source, c.src.left, c.src.top, w, h, kSkinKeyColor);
-    else
-        BitBlt(target, c.drawn.left, c.drawn.top, w, h, source, c.src.left, c.src.top, SRCCOPY);
-}
-
 // Thins a band, across its edge, to `thickness`, keeping the side at the picture's border.
 RECT CutAcross(RECT band, bool vertical, Side border, int thickness) {
     if (vertical) {  // a left or right edge: its thickness is a width
@@ -67,12 +61,88 @@ RECT CutAcross(RECT band, bool vertical, Side border, int thickness) {
     return band;
 }
 
-// Stretches a band of the picture over `dst`, leaving the key colour out.
-void DrawBand(HDC target, HDC source, const RECT& src, const RECT& dst) {
-    if (Width(src) <= 0 || Height(src) <= 0 || Width(dst) <= 0 || Height(dst) <= 0) return;
-    TransparentBlt(target, dst.left, dst.top, Width(dst), Height(dst), source, src.left, src.top, Width(src),
-                   Height(src), kSkinKeyColor);
-}
+// A picture as the source of DrawSkinImageStretched's pieces. Pieces that leave the key colour
+// out are drawn through a mask, in two raster operations: GDI's TransparentBlt gives the same
+// pixels but is several times slower under Wine. A picture without the key colour needs no mask.
+class TSkinSource {
+public:
+    explicit TSkinSource(vl::TBitmap& picture) : source_(picture.Canvas().Handle()) {
+        if (!HasKeyColor(picture)) return;
+        keyed_ = true;
+        const int w = picture.Width(), h = picture.Height();
+        // The mask: white where the picture has the key colour.
+        mask_.Reset(CreateBitmap(w, h, 1, 1, nullptr));
+        solid_ = vl::MakeDibSection32(w, h);
+        if (!mask_ || !solid_) return;  // out of GDI objects: TransparentBlt does it
+        maskDC_.emplace(mask_.Get());
+        const COLORREF oldBack = SetBkColor(source_, kSkinKeyColor);
+        BitBlt(maskDC_->Get(), 0, 0, w, h, source_, 0, 0, SRCCOPY);
+        SetBkColor(source_, oldBack);
+        // The picture with its key pixels black, to be OR-ed over the masked target.
+        solidDC_.emplace(solid_.Get());
+        BitBlt(solidDC_->Get(), 0, 0, w, h, source_, 0, 0, SRCCOPY);
+        SetTextColor(solidDC_->Get(), RGB(0, 0, 0));
+        SetBkColor(solidDC_->Get(), RGB(255, 255, 255));
+        BitBlt(solidDC_->Get(), 0, 0, w, h, maskDC_->Get(), 0, 0, 0x00220326);  // DSna: key pixels to black
+    }
+
+    // Copies src of the picture over dst of the target, stretched when the sizes differ;
+    // `leaveKeyOut` leaves the key-coloured pixels of the target as they were.
+    void Draw(HDC target, const RECT& dst, const RECT& src, bool leaveKeyOut) const {
+        if (Width(src) <= 0 || Height(src) <= 0 || Width(dst) <= 0 || Height(dst) <= 0) return;
+        if (!leaveKeyOut || !keyed_) {
+            Blit(target, dst, source_, src, SRCCOPY);
+            return;
+        }
+        if (!maskDC_ || !solidDC_) {
+            TransparentBlt(target, dst.left, dst.top, Width(dst), Height(dst), source_, src.left, src.top,
+                           Width(src), Height(src), kSkinKeyColor);
+            return;
+        }
+        const COLORREF oldText = SetTextColor(target, RGB(0, 0, 0));
+        const COLORREF oldBack = SetBkColor(target, RGB(255, 255, 255));
+        Blit(target, dst, maskDC_->Get(), src, SRCAND);      // clears what the picture covers
+        Blit(target, dst, solidDC_->Get(), src, SRCPAINT);  // and paints it there
+        SetTextColor(target, oldText);
+        SetBkColor(target, oldBack);
+    }
+
+private:
+    // A memory context with one bitmap selected for its lifetime.
+    class TSelectedDC {
+    public:
+        explicit TSelectedDC(HBITMAP bitmap) : selected_(dc_.Get(), bitmap) {}
+        HDC Get() const { return dc_.Get(); }
+
+    private:
+        vl::TMemoryDC dc_;
+        vl::TSelectObject selected_;
+    };
+
+    static bool HasKeyColor(vl::TBitmap& picture) {
+        GdiFlush();
+        for (int y = 0; y < picture.Height(); ++y) {
+            const uint8_t* p = picture.ScanLine(y);
+            for (int x = 0; x < picture.Width(); ++x, p += 4)
+                if (p[0] == 0xFF && p[1] == 0x00 && p[2] == 0xFF) return true;
+        }
+        return false;
+    }
+
+    static void Blit(HDC target, const RECT& dst, HDC source, const RECT& src, DWORD rop) {
+        if (Width(dst) == Width(src) && Height(dst) == Height(src))
+            BitBlt(target, dst.left, dst.top, Width(dst), Height(dst), source, src.left, src.top, rop);
+        else
+            StretchBlt(target, dst.left, dst.top, Width(dst), Height(dst), source, src.left, src.top, Width(src),
+                       Height(src), rop);
+    }
+
+    HDC source_;
+    bool keyed_ = false;
+    // Declared before the contexts that select them: freed after being deselected.
+    vl::TGdiBitmap mask_, solid_;
+    std::optional<TSelectedDC> maskDC_, solidDC_;
+};
 
 }  // namespace
 
@@ -84,8 +154,8 @@ void DrawSkinImageStretched(vl::TBitmap& picture, vl::TCanvas& canvas, const REC
     const int x0 = dest.left, y0 = dest.top;
     auto at = [x0, y0](int l, int t, int r, int b) { return RECT{x0 + l, y0 + t, x0 + r, y0 + b}; };
 
+    const TSkinSource source(picture);
     HDC target = canvas.Handle();
-    HDC source = picture.Canvas().Handle();
     const int oldMode = SetStretchBltMode(target, COLORONCOLOR);
 
     const Corner tl = PlaceCorner({0, 0, hW, hH}, at(0, 0, hw, hh), Side::Near, Side::Near);
@@ -93,22 +163,26 @@ void DrawSkinImageStretched(vl::TBitmap& picture, vl::TCanvas& canvas, const REC
     const Corner tr = PlaceCorner({W - hW + 1, 0, W, hH}, at(w - hw + 1, 0, w, hh), Side::Far, Side::Near);
     const Corner br = PlaceCorner({W - hW + 1, H - hH + 1, W, H}, at(w - hw + 1, h - hh + 1, w, h), Side::Far,
                                   Side::Far);
-    for (const Corner* c : {&tl, &bl, &tr, &br}) DrawCorner(target, source, *c, transparent);
+    // Corners unscaled, the key colour left out only when transparent.
+    for (const Corner* c : {&tl, &bl, &tr, &br}) source.Draw(target, c->drawn, c->src, transparent);
 
+    // Edges and centre stretched, the key colour always left out.
     const RECT leftDst{tl.drawn.left, tl.drawn.bottom, tl.drawn.right, bl.drawn.top};
-    DrawBand(target, source, CutAcross({0, hH, hW, H - hH}, true, Side::Near, Width(leftDst)), leftDst);
+    source.Draw(target, leftDst, CutAcross({0, hH, hW, H - hH}, true, Side::Near, Width(leftDst)), true);
 
     const RECT rightDst{tr.drawn.left, tr.drawn.bottom, tr.drawn.right, br.drawn.top};
-    DrawBand(target, source, CutAcross({W - hW + 1, H - hH, W, hH + 2}, true, Side::Far, Width(rightDst)), rightDst);
+    const RECT rightSrc{W - hW + 1, H - hH, W, hH + 2};
+    source.Draw(target, rightDst, CutAcross(rightSrc, true, Side::Far, Width(rightDst)), true);
 
     const RECT topDst{tl.drawn.right, tl.drawn.top, tr.drawn.left, tl.drawn.bottom};
-    DrawBand(target, source, CutAcross({hW, 0, W - hW + 1, hH}, false, Side::Near, Height(topDst)), topDst);
+    source.Draw(target, topDst, CutAcross({hW, 0, W - hW + 1, hH}, false, Side::Near, Height(topDst)), true);
 
     const RECT centreDst{tl.drawn.right, tl.drawn.bottom, tr.drawn.left, br.drawn.top - 1};
-    DrawBand(target, source, {hW, hH, W - hW + 1, H - hH}, centreDst);
+    source.Draw(target, centreDst, {hW, hH, W - hW + 1, H - hH}, true);
 
     const RECT bottomDst{tl.drawn.right - 1, bl.drawn.top - 1, br.drawn.left, br.drawn.bottom};
-    DrawBand(target, source, CutAcross({hW, H - hH, W - hW + 1, H}, false, Side::Far, Height(bottomDst)), bottomDst);
+    const RECT bottomSrc{hW, H - hH, W - hW + 1, H};
+    source.Draw(target, bottomDst, CutAcross(bottomSrc, false, Side::Far, Height(bottomDst)), true);
 
     SetStretchBltMode(target, oldMode);
 }
@@ -144,6 +218,10 @@ void DrawCaption(vl::TCanvas& canvas, const std::string& caption, RECT rect, UIN
     }
     if (pressed) OffsetRect(&rect, 1, 1);
     canvas.DrawText(caption, rect, format);
+}
+
+void UseFont(vl::TCanvas& canvas, const vl::TFont& font) {
+    if (!canvas.Font()->Equals(font)) canvas.Font()->Assign(font);
 }
 
 SIZE CaptionExtent(vl::TCanvas& canvas, const std::string& caption) {

@@ -10,6 +10,7 @@
 namespace vl {
 class TBitmap;
 class TCanvas;
+class TFont;
 }  // namespace vl
 
 namespace vorlinde {
@@ -34,6 +35,10 @@ void DrawListImage(vl::TCanvas& canvas, vl::TBitmap& picture, int imageWidth, in
 // disabled, white one pixel down and right under grey (0x808080); enabled, in the canvas's
 // font colour, one pixel down and right when `pressed`.
 void DrawCaption(vl::TCanvas& canvas, const std::string& caption, RECT rect, UINT format, bool enabled, bool pressed);
+
+// Gives the canvas this font, unless it has it already (each change makes the canvas select a
+// new copy of the font).
+void UseFont(vl::TCanvas& canvas, const vl::TFont& font);
 
 // The width and height of a caption as DrawCaption shows it (the '&' marks take no room).
 SIZE CaptionExtent(vl::TCanvas& canvas, const std::string& caption);

@@ -4,6 +4,7 @@
 // the reference to the file theme that the control does not own.
 #include <cstdint>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "framework/Bitmap.h"
@@ -37,6 +38,7 @@ public:
     void Forget();
     // Image `index` (from 1); null when the strip had no such image.
     const vl::TBitmap* Image(int index) const;
+    vl::TBitmap* Image(int index) { return const_cast<vl::TBitmap*>(std::as_const(*this).Image(index)); }
     // Width and height of the strip the images came from (0 x 0 without one).
     int StripWidth() const { return stripWidth_; }
     int StripHeight() const { return stripHeight_; }
