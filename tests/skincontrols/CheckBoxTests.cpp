@@ -66,13 +66,7 @@ TEST(TsuiCheckBoxChecked, StateIsAViewOfCheckedAndGrayedUnchecks) {
 }
 
 TEST(TsuiCheckBoxChecked, LoadingFromAFormDescriptionFiresNothing) {
-    struct Recording : vl::TForm {
-        int clicks = 0;
-        explicit Recording(vl::TComponent* owner) : vl::TForm(owner) {
-            RegisterHandler("BoxClick", &Recording::BoxClick);
-        }
-        void BoxClick(vl::TObject*) { ++clicks; }
-    } form(vl::Application);
+    skinctl::TRecordingForm form;
     form.LoadFromText(
         "object Recording: TForm\n"
         "  object chk: TsuiCheckBox\n"
@@ -80,15 +74,15 @@ TEST(TsuiCheckBoxChecked, LoadingFromAFormDescriptionFiresNothing) {
         "    UIStyle = Protein\n"
         "    AutoSize = True\n"
         "    Checked = True\n"
-        "    OnClick = BoxClick\n"
+        "    OnClick = Counted\n"
         "  end\n"
         "end\n");
     auto* box = dynamic_cast<TsuiCheckBox*>(form.FindComponent("chk"));
     ASSERT_NE(box, nullptr);
     EXPECT_TRUE(box->Checked());
-    EXPECT_EQ(form.clicks, 0);
+    EXPECT_EQ(form.counted, 0);
     box->SetChecked(false);
-    EXPECT_EQ(form.clicks, 1);
+    EXPECT_EQ(form.counted, 1);
     // Sized once loaded: as high as the 13-pixel image or a line of text, plus 4.
     EXPECT_EQ(box->Height(), std::max<int>(Text(box->FontRef(), "W").cy + 2, 13) + 4);
 }

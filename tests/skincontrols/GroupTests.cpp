@@ -179,13 +179,7 @@ TEST(TsuiRadioGroupItemIndex, ClickingAnItemSelectsIt) {
 }
 
 TEST(TsuiRadioGroupItemIndex, LoadingFromAFormDescriptionFiresNothing) {
-    struct Recording : vl::TForm {
-        int clicks = 0;
-        explicit Recording(vl::TComponent* owner) : vl::TForm(owner) {
-            RegisterHandler("OrderClick", &Recording::OrderClick);
-        }
-        void OrderClick(vl::TObject*) { ++clicks; }
-    } form(vl::Application);
+    skinctl::TRecordingForm form;
     form.LoadFromText(
         "object Recording: TForm\n"
         "  object rdgOrder: TsuiRadioGroup\n"
@@ -204,18 +198,18 @@ TEST(TsuiRadioGroupItemIndex, LoadingFromAFormDescriptionFiresNothing) {
         "    ItemIndex = 1\n"
         "    Font.Height = -11\n"
         "    ParentFont = False\n"
-        "    OnClick = OrderClick\n"
+        "    OnClick = Counted\n"
         "  end\n"
         "end\n");
     auto* group = dynamic_cast<TsuiRadioGroup*>(form.FindComponent("rdgOrder"));
     ASSERT_NE(group, nullptr);
     EXPECT_EQ(group->ItemIndex(), 1);
-    EXPECT_EQ(form.clicks, 0);
+    EXPECT_EQ(form.counted, 0);
     EXPECT_EQ(group->Buttons(0)->Top(), 19);
     EXPECT_EQ(group->Buttons(0)->Height(), group->Buttons(1)->Height());
     EXPECT_GT(group->Buttons(0)->Width(), 13);
     group->SetItemIndex(0);
-    EXPECT_EQ(form.clicks, 1);
+    EXPECT_EQ(form.counted, 1);
 }
 
 // ------------------------------------------------------------------------------ keyboard

@@ -113,6 +113,10 @@ HeldKeys::HeldKeys(std::initializer_list<int> virtualKeys) {
 
 HeldKeys::~HeldKeys() { SetKeyboardState(saved_); }
 
+TRecordingForm::TRecordingForm() : vl::TForm(vl::Application) { RegisterHandler("Counted", &TRecordingForm::Counted); }
+
+void TRecordingForm::Counted(vl::TObject*) { ++counted; }
+
 vl::TNotifyEvent Counter(int& count) {
     return [&count](vl::TObject*) { ++count; };
 }

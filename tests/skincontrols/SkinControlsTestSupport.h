@@ -77,6 +77,15 @@ private:
     BYTE saved_[256];
 };
 
+// A form owned by the application that loads a form description; its handler "Counted" counts
+// the events bound to it.
+class TRecordingForm : public vl::TForm {
+public:
+    TRecordingForm();
+    void Counted(vl::TObject* sender);
+    int counted = 0;
+};
+
 // An event handler that counts its calls.
 vl::TNotifyEvent Counter(int& count);
 
