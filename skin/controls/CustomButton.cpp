@@ -170,6 +170,7 @@ const TsuiStripImages& TsuiCustomButton::ButtonImages() {
 namespace {
 void CopyImage(const vl::TBitmap* image, vl::TBitmap& picture) {
     if (image) picture.Assign(*image);
+    else picture.Clear();
 }
 }  // namespace
 
@@ -200,7 +201,7 @@ void TsuiCustomButton::Paint(HDC dc, const RECT&) {
     vl::TBufferedPaint buffer(dc, client);
     if (buffer.Empty()) return;
     {
-        vl::TBitmap picture;
+        vl::TBitmap& picture = statePicture_;
         ChooseStatePicture(picture);
         picture.SetTransparent(picTransparent_);
         vl::TCanvas canvas(buffer.DC());

@@ -13,12 +13,12 @@
 
 #include <string>
 
+#include "framework/Bitmap.h"
 #include "framework/CustomControl.h"
 #include "skin/UIStyle.h"
 #include "skin/controls/ThemeLook.h"
 
 namespace vl {
-class TBitmap;
 class TCanvas;
 }  // namespace vl
 
@@ -86,7 +86,8 @@ protected:
     virtual void PaintPic(vl::TCanvas& canvas, vl::TBitmap& picture);
     virtual void PaintText(vl::TCanvas& canvas, const std::string& caption);
     virtual void PaintFocus(vl::TCanvas& canvas);
-    // The state pictures: images 1, 2, 3 and 1 of the style's button strip.
+    // The state pictures: images 1, 2, 3 and 1 of the style's button strip. `picture` may
+    // still hold an earlier paint's picture: a state without one empties it.
     virtual void GetNormalPic(vl::TBitmap& picture);
     virtual void GetMouseOnPic(vl::TBitmap& picture);
     virtual void GetMouseDownPic(vl::TBitmap& picture);
@@ -136,6 +137,8 @@ private:
     bool mouseOn_ = false;
     bool mouseDown_ = false;
     TsuiStripImages buttonImages_;
+    // The state picture of the paint, kept between paints so that its bitmap is made once.
+    vl::TBitmap statePicture_;
 };
 
 }  // namespace vorlinde
