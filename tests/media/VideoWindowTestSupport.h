@@ -45,7 +45,7 @@ public:
     vorlinde::TFilterGraph& Graph() { return graph_; }
 
 private:
-    vl::platform::TOverlayMixerRegistration mixer_;
+    vorlinde::platform::TOverlayMixerRegistration mixer_;
     vorlinde::TFilterGraph graph_{nullptr};
     std::unique_ptr<vl::TForm> form_;
     vorlinde::TDSVideoWindowEx2* window_ = nullptr;
