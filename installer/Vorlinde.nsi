@@ -11,7 +11,8 @@
 ;
 ; Installs for the current user unless told otherwise (InstallMode.nsh). Silent: /S, with
 ; /ALLUSERS for a machine-wide installation and /D=folder (last) for another folder. The
-; uninstaller's /S keeps the user's settings; /REMOVESETTINGS removes them too.
+; uninstaller asks whether to remove the user's settings too; its /S keeps them, and
+; /REMOVESETTINGS removes them.
 
 Unicode true
 Target amd64-unicode
@@ -77,6 +78,8 @@ Page custom InstallModePage InstallModePageLeave
 ;--- Uninstaller pages
 
 !define MUI_UNCONFIRMPAGE_TEXT_TOP "Vorlinde is removed from the folder below. If it is running, it is closed first and the desktop is given back."
+!define MUI_PAGE_CUSTOMFUNCTION_SHOW un.ConfirmPageShow
+!define MUI_PAGE_CUSTOMFUNCTION_LEAVE un.ConfirmPageLeave
 !insertmacro MUI_UNPAGE_CONFIRM
 !insertmacro MUI_UNPAGE_INSTFILES
 
@@ -103,11 +106,19 @@ Section "Vorlinde" SecProgram
   Call StopRunningVorlinde
 
   SetOutPath "$INSTDIR"
+  ClearErrors
   File "/oname=vorlinde.exe" "${PROGRAM_EXE}"
   File "/oname=msn.sui" "${THEME_FILE}"
   !ifdef HELP_FILE
     File "/oname=HELP.chm" "${HELP_FILE}"
   !endif
+  ; A file that could not be written is skipped when silent (as if Ignore was chosen): fail
+  ; instead of leaving an older program behind. (Another user's Vorlinde, which this one
+  ; cannot close, holds the files of a machine-wide installation.)
+  ${If} ${Errors}
+  ${AndIf} ${Silent}
+    Abort "Could not replace the files of Vorlinde."
+  ${EndIf}
   WriteUninstaller "$INSTDIR\uninstall.exe"
 
   ; The shortcut starts the program in its own folder: the theme named in the settings
@@ -149,15 +160,41 @@ Function un.onInit
   ${EndIf}
 FunctionEnd
 
-Section "Uninstall"
-  ${If} $RemoveSettings = 0
-    MessageBox MB_YESNO|MB_ICONQUESTION|MB_DEFBUTTON2 \
-      "Also remove your Vorlinde settings: the playlist, the play order and the options?$\r$\n$\r$\nKeep them if you mean to install Vorlinde again." \
-      /SD IDNO IDNO keep_settings
-    StrCpy $RemoveSettings 1
-    keep_settings:
-  ${EndIf}
+; The confirmation page asks whether the user's settings go too: a check box below the folder,
+; off by default (a silent uninstallation, which shows no page, keeps them).
+Var RemoveSettingsBox
 
+Function un.ConfirmPageShow
+  FindWindow $0 "#32770" "" $HWNDPARENT  ; the page inside the wizard
+  ; Its place in dialog units, below the folder, in pixels of this page's font.
+  System::Call '*(i 0, i 70, i 300, i 92) p .r1'
+  System::Call 'user32::MapDialogRect(p r0, p r1) i'
+  System::Call '*$1(i .r2, i .r3, i .r4, i .r5)'
+  System::Free $1
+  IntOp $4 $4 - $2
+  IntOp $5 $5 - $3
+  System::Call 'user32::CreateWindowExW(i 0, w "BUTTON", \
+    w "Also remove my &settings: the playlist, the play order and the options. Keep them if you mean to install Vorlinde again.", \
+    i ${WS_CHILD}|${WS_VISIBLE}|${WS_TABSTOP}|${BS_AUTOCHECKBOX}|${BS_MULTILINE}|${BS_TOP}, \
+    i r2, i r3, i r4, i r5, p r0, p 0, p 0, p 0) p .r1'
+  StrCpy $RemoveSettingsBox $1
+  SendMessage $0 ${WM_GETFONT} 0 0 $2
+  SendMessage $RemoveSettingsBox ${WM_SETFONT} $2 1
+  ${If} $RemoveSettings = 1
+    SendMessage $RemoveSettingsBox ${BM_SETCHECK} ${BST_CHECKED} 0
+  ${EndIf}
+FunctionEnd
+
+Function un.ConfirmPageLeave
+  SendMessage $RemoveSettingsBox ${BM_GETCHECK} 0 0 $0
+  ${If} $0 = ${BST_CHECKED}
+    StrCpy $RemoveSettings 1
+  ${Else}
+    StrCpy $RemoveSettings 0
+  ${EndIf}
+FunctionEnd
+
+Section "Uninstall"
   Call un.StopRunningVorlinde
 
   Delete "$INSTDIR\vorlinde.exe"

@@ -129,10 +129,10 @@ HWND ShownWindow(const char* className, const char* title) {
 
 TProgram::TProgram() : TProgram(WindowsPath(VORLINDE_EXE), "") {}
 
-TProgram::TProgram(const std::string& exePath, const std::string& workingDir) {
+TProgram::TProgram(const std::string& exePath, const std::string& workingDir, const std::string& arguments) {
     STARTUPINFOA startup{};
     startup.cb = sizeof(startup);
-    std::string commandLine = "\"" + exePath + "\"";
+    std::string commandLine = "\"" + exePath + "\"" + (arguments.empty() ? "" : " " + arguments);
     started_ = CreateProcessA(exePath.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                               workingDir.empty() ? nullptr : workingDir.c_str(), &startup, &info_) != FALSE;
 }

@@ -68,8 +68,9 @@ class TProgram {
 public:
     // The built program.
     TProgram();
-    // The program at `exePath` (a Windows path), in the folder `workingDir` ("": this one).
-    TProgram(const std::string& exePath, const std::string& workingDir);
+    // The program at `exePath` (a Windows path), in the folder `workingDir` ("": this one),
+    // with the command-line `arguments`.
+    TProgram(const std::string& exePath, const std::string& workingDir, const std::string& arguments = "");
     ~TProgram();
     TProgram(const TProgram&) = delete;
     TProgram& operator=(const TProgram&) = delete;

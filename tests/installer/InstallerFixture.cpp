@@ -41,7 +41,7 @@ TMenuBuilderOff::~TMenuBuilderOff() {
 }
 
 void TInstallerTest::SetUp() {
-    if (!FileExists(e2e::WindowsPath(VORLINDE_INSTALLER))) GTEST_SKIP() << "no installer: " << VORLINDE_INSTALLER;
+    if (!FileExists(InstallerPath())) GTEST_SKIP() << "no installer: " << VORLINDE_INSTALLER;
     if (AnyInstallation()) GTEST_SKIP() << "this prefix holds a Vorlinde installation; the installer tests leave it alone";
     owned_ = true;
     e2e::DeleteProgramSettings();

@@ -15,21 +15,6 @@ namespace {
 
 constexpr DWORD kInstallerTimeoutMs = 60000;
 
-// Owns a kernel handle.
-class TOwnedHandle {
-public:
-    explicit TOwnedHandle(HANDLE handle) : handle_(handle) {}
-    ~TOwnedHandle() {
-        if (handle_) CloseHandle(handle_);
-    }
-    TOwnedHandle(const TOwnedHandle&) = delete;
-    TOwnedHandle& operator=(const TOwnedHandle&) = delete;
-    HANDLE Get() const { return handle_; }
-
-private:
-    HANDLE handle_;
-};
-
 std::string ShellFolder(int csidl) {
     char path[MAX_PATH] = {};
     if (FAILED(SHGetFolderPathA(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path))) return {};
@@ -41,6 +26,16 @@ std::wstring Wide(const std::string& text) {
     std::wstring result(size > 0 ? size - 1 : 0, L'\0');
     if (size > 1) MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, result.data(), size);
     return result;
+}
+
+// An executable's version resource as GetFileVersionInfo gives it; "" when it has none.
+std::string VersionResource(const std::string& exe) {
+    DWORD ignored = 0;
+    const DWORD size = GetFileVersionInfoSizeA(exe.c_str(), &ignored);
+    if (size == 0) return {};
+    std::string block(size, '\0');
+    if (!GetFileVersionInfoA(exe.c_str(), 0, size, block.data())) return {};
+    return block;
 }
 
 }  // namespace
@@ -63,40 +58,41 @@ TInstallPlaces MachineWidePlaces() {
 }
 
 std::optional<DWORD> RunAndWait(const std::string& exe, const std::string& arguments, DWORD ms) {
-    STARTUPINFOA startup{};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION info{};
-    std::string commandLine = "\"" + exe + "\"" + (arguments.empty() ? "" : " " + arguments);
-    if (!CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                        &info))
-        return std::nullopt;
-    TOwnedHandle process(info.hProcess);
-    TOwnedHandle thread(info.hThread);
-    if (WaitForSingleObject(process.Get(), ms) != WAIT_OBJECT_0) {
-        TerminateProcess(process.Get(), 99);
-        WaitForSingleObject(process.Get(), 5000);
-        return std::nullopt;
-    }
+    e2e::TProgram program(exe, "", arguments);
     DWORD exitCode = 0;
-    if (!GetExitCodeProcess(process.Get(), &exitCode)) return std::nullopt;
+    // A program still running is ended when `program` goes.
+    if (!program.Started() || !program.WaitForExit(ms, exitCode)) return std::nullopt;
     return exitCode;
 }
 
+std::string InstallerPath() { return e2e::WindowsPath(VORLINDE_INSTALLER); }
+
 std::optional<DWORD> InstallSilently(const std::string& arguments) {
-    return RunAndWait(e2e::WindowsPath(VORLINDE_INSTALLER), arguments.empty() ? "/S" : "/S " + arguments,
+    return RunAndWait(InstallerPath(), arguments.empty() ? "/S" : "/S " + arguments,
                       kInstallerTimeoutMs);
 }
 
-std::optional<DWORD> UninstallSilently(const std::string& folder, const std::string& arguments) {
+TUninstallerCopy::TUninstallerCopy(const std::string& folder) : folder_(folder) {
     char temp[MAX_PATH] = {};
     GetTempPathA(MAX_PATH, temp);
-    const std::string copy = std::string(temp) + "vorlinde-uninstall-" + std::to_string(GetCurrentProcessId()) + ".exe";
-    if (!CopyFileA((folder + "\\uninstall.exe").c_str(), copy.c_str(), FALSE)) return std::nullopt;
+    path_ = std::string(temp) + "vorlinde-uninstall-" + std::to_string(GetCurrentProcessId()) + ".exe";
+    copied_ = CopyFileA((folder + "\\uninstall.exe").c_str(), path_.c_str(), FALSE) != FALSE;
+}
+
+TUninstallerCopy::~TUninstallerCopy() {
+    if (copied_) DeleteFileA(path_.c_str());
+}
+
+std::string TUninstallerCopy::Arguments(const std::string& options) const {
     // _?= (last) names the installation and keeps the uninstaller from copying itself again.
-    const std::string options = arguments.empty() ? "/S" : "/S " + arguments;
-    const std::optional<DWORD> exitCode = RunAndWait(copy, options + " _?=" + folder, kInstallerTimeoutMs);
-    DeleteFileA(copy.c_str());
-    return exitCode;
+    return (options.empty() ? "" : options + " ") + "_?=" + folder_;
+}
+
+std::optional<DWORD> UninstallSilently(const std::string& folder, const std::string& arguments) {
+    TUninstallerCopy uninstaller(folder);
+    if (!uninstaller.Copied()) return std::nullopt;
+    return RunAndWait(uninstaller.Path(), uninstaller.Arguments(arguments.empty() ? "/S" : "/S " + arguments),
+                      kInstallerTimeoutMs);
 }
 
 bool FileExists(const std::string& path) {
@@ -155,11 +151,8 @@ std::optional<TShortcut> ReadShortcut(const std::string& path) {
 }
 
 std::string ProductVersion(const std::string& exe) {
-    DWORD ignored = 0;
-    const DWORD size = GetFileVersionInfoSizeA(exe.c_str(), &ignored);
-    if (size == 0) return {};
-    std::string block(size, '\0');
-    if (!GetFileVersionInfoA(exe.c_str(), 0, size, block.data())) return {};
+    std::string block = VersionResource(exe);
+    if (block.empty()) return {};
     // The string table of the first language and code page the resource lists.
     struct TTranslation {
         WORD language;
@@ -178,11 +171,8 @@ std::string ProductVersion(const std::string& exe) {
 }
 
 std::string FixedFileVersion(const std::string& exe) {
-    DWORD ignored = 0;
-    const DWORD size = GetFileVersionInfoSizeA(exe.c_str(), &ignored);
-    if (size == 0) return {};
-    std::string block(size, '\0');
-    if (!GetFileVersionInfoA(exe.c_str(), 0, size, block.data())) return {};
+    std::string block = VersionResource(exe);
+    if (block.empty()) return {};
     VS_FIXEDFILEINFO* info = nullptr;
     UINT length = 0;
     if (!VerQueryValueA(block.data(), "\\", reinterpret_cast<void**>(&info), &length) || length < sizeof(*info))

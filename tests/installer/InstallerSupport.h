@@ -34,10 +34,32 @@ TInstallPlaces MachineWidePlaces();
 // Runs `exe` with `arguments` and waits up to `ms`; the exit code, nullopt when it did not
 // start or end in time (it is then ended).
 std::optional<DWORD> RunAndWait(const std::string& exe, const std::string& arguments, DWORD ms);
+// The built installer, as a Windows path.
+std::string InstallerPath();
 // Runs the built installer silently (/S) with more arguments; its exit code.
 std::optional<DWORD> InstallSilently(const std::string& arguments = "");
-// Runs the installation's uninstaller silently, from a copy outside the folder: started from
-// the folder, it copies itself away and returns at once, while the copy works on.
+// The uninstaller of the installation in `folder`, copied out of it while this object lives.
+// Started from the folder, an uninstaller copies itself away and returns at once, while the
+// copy works on; started from this copy with Arguments(), it does the work itself.
+class TUninstallerCopy {
+public:
+    explicit TUninstallerCopy(const std::string& folder);
+    ~TUninstallerCopy();
+    TUninstallerCopy(const TUninstallerCopy&) = delete;
+    TUninstallerCopy& operator=(const TUninstallerCopy&) = delete;
+
+    bool Copied() const { return copied_; }
+    const std::string& Path() const { return path_; }
+    // The command line: `options`, then the installation's folder.
+    std::string Arguments(const std::string& options) const;
+
+private:
+    std::string folder_;
+    std::string path_;
+    bool copied_ = false;
+};
+
+// Runs the installation's uninstaller silently (from a copy) and waits for it.
 std::optional<DWORD> UninstallSilently(const std::string& folder, const std::string& arguments = "");
 
 bool FileExists(const std::string& path);

@@ -15,7 +15,7 @@ TEST(InstallerVersion, ProgramVersionResourceCarriesTheBuildVersion) {
 }
 
 TEST(InstallerVersion, InstallerCarriesTheBuildVersion) {
-    const std::string installer = e2e::WindowsPath(VORLINDE_INSTALLER);
+    const std::string installer = InstallerPath();
     ASSERT_TRUE(FileExists(installer)) << installer;
     EXPECT_EQ(ProductVersion(installer), VORLINDE_VERSION);
     EXPECT_EQ(FixedFileVersion(installer), VORLINDE_FILE_VERSION);
