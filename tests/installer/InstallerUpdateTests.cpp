@@ -78,5 +78,15 @@ TEST_F(InstallerUpdate, KeepsTheSettingsAndTheAutostart) {
     EXPECT_EQ(StringValue(HKEY_CURRENT_USER, kRunKey, "Vorlinde"), InstalledExe());
 }
 
+TEST_F(InstallerUpdate, SilentUpdateFailsWhenItCannotReplaceTheProgram) {
+    // Held as another user's Vorlinde, which this installer cannot close, would hold it.
+    HANDLE held = CreateFileA(InstalledExe().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    const std::optional<DWORD> exitCode = InstallSilently();
+    CloseHandle(held);
+    // The exit code of an installer that stopped with an error.
+    EXPECT_EQ(exitCode, 2u);
+}
+
 }  // namespace
 }  // namespace installer_test
