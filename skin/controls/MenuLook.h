@@ -81,7 +81,8 @@ public:
     // text + BarWidth + 40, the texts measured in the caption font (bold for the default item).
     void Measure(const vl::TMenuItem& item, HDC dc, int& width, int& height) const;
     // Paints the item over `rect` of `dc` in one block; `images` is the image list of the menu
-    // that shows it (may be null). With FlatMenu the frame of the window behind `dc` is redrawn.
+    // that shows it (may be null). On a menu window's context the margins beside the item are
+    // painted too; with FlatMenu the frame of the window behind `dc` is redrawn.
     void Draw(const vl::TMenuItem& item, vl::TImageList* images, HDC dc, const RECT& rect, bool selected);
 
 private:
@@ -89,6 +90,9 @@ private:
     LOGFONTA CaptionFont(bool bold) const;
     void PaintItem(const vl::TMenuItem& item, vl::TImageList* images, HDC dc, const RECT& rect, bool selected);
     void PaintSeparator(HDC dc, const RECT& rect);
+    // The margins of the menu window beside the item (and above the first, below the last) in
+    // the item's unselected background, so that the bar and the background reach the frame.
+    void PaintMargins(HWND menuWindow, const RECT& item, int rows);
     // The bar and the background of an item that is not highlighted; in MacOS the top `rows`
     // of the menu bar bitmap.
     void PaintBackground(HDC dc, const RECT& rect, int rows);

@@ -23,6 +23,8 @@ constexpr int kSeparatorLineRightGap = 2;
 constexpr int kMacSelectRows = 20;    // rows of the MacOS bitmaps stretched over an item
 constexpr int kMacSeparatorRows = 12;
 constexpr COLORREF kDisabledText = 0x808080;
+// The system leaves a margin of a few pixels between a menu's frame and its items.
+constexpr int kMaxMenuMargin = 4;
 
 RECT Rect(int left, int top, int right, int bottom) { return RECT{left, top, right, bottom}; }
 
@@ -39,6 +41,24 @@ void StretchRows(HDC dc, const RECT& rect, vl::TBitmap& bitmap, int rows) {
     StretchBlt(dc, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, bitmap.Canvas().Handle(), 0,
                0, bitmap.Width(), rows, SRCCOPY);
     SetStretchBltMode(dc, oldMode);
+}
+
+// Stretches row `row` of `bitmap` over `rect`.
+void StretchRow(HDC dc, const RECT& rect, vl::TBitmap& bitmap, int row) {
+    if (rect.bottom <= rect.top || row < 0 || row >= bitmap.Height()) return;
+    const int oldMode = SetStretchBltMode(dc, COLORONCOLOR);
+    StretchBlt(dc, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, bitmap.Canvas().Handle(), 0,
+               row, bitmap.Width(), 1, SRCCOPY);
+    SetStretchBltMode(dc, oldMode);
+}
+
+// The popup menu window behind a context a menu item is drawn on, or null (a bitmap, a
+// control): only a menu window's margins are the item's to paint.
+HWND MenuWindowOf(HDC dc) {
+    HWND window = WindowFromDC(dc);
+    char name[16] = {};
+    if (!window || !GetClassNameA(window, name, sizeof(name))) return nullptr;
+    return lstrcmpA(name, "#32768") == 0 ? window : nullptr;
 }
 
 void Line(HDC dc, int x1, int y1, int x2, int y2, COLORREF color) {
@@ -90,8 +110,39 @@ void TsuiMenuLook::Measure(const vl::TMenuItem& item, HDC dc, int& width, int& h
 }
 
 void TsuiMenuLook::Draw(const vl::TMenuItem& item, vl::TImageList* images, HDC dc, const RECT& rect, bool selected) {
+    if (HWND menuWindow = MenuWindowOf(dc))
+        PaintMargins(menuWindow, rect, item.IsSeparator() ? kMacSeparatorRows : kMacSelectRows);
     if (flatMenu_) DrawFlatMenuBorder(WindowFromDC(dc), vl::ColorToRGB(0x000000), vl::ColorToRGB(flatEdgeColor_));
     vl::PaintBuffered(dc, rect, [&](HDC buffer) { PaintItem(item, images, buffer, rect, selected); });
+}
+
+void TsuiMenuLook::PaintMargins(HWND menuWindow, const RECT& item, int rows) {
+    RECT client{}, window{};
+    if (!GetClientRect(menuWindow, &client) || !GetWindowRect(menuWindow, &window)) return;
+    // Where the menu's frame lies inside its client area (no non-client frame), it stays.
+    if (client.right == window.right - window.left && client.bottom == window.bottom - window.top)
+        InflateRect(&client, -GetSystemMetrics(SM_CXBORDER), -GetSystemMetrics(SM_CYBORDER));
+    // The context the system gives for an item is clipped to the items' area: the margins are
+    // painted on one of the menu window's own.
+    const vl::TWindowDC windowDC(menuWindow);
+    HDC dc = windowDC.Get();
+    if (!dc) return;
+    // The item's rows continue to the menu's left and right edges; the first and the last item
+    // also take the margin above or below them.
+    RECT band{client.left, item.top, client.right, item.bottom};
+    if (item.top - client.top <= kMaxMenuMargin) band.top = client.top;
+    if (client.bottom - item.bottom <= kMaxMenuMargin) band.bottom = client.bottom;
+    ExcludeClipRect(dc, item.left, item.top, item.right, item.bottom);
+    if (!macBar_.Empty()) {
+        const int last = std::min(rows, macBar_.Height()) - 1;
+        StretchRows(dc, Rect(band.left, item.top, band.right, item.bottom), macBar_, rows);
+        StretchRow(dc, Rect(band.left, band.top, band.right, item.top), macBar_, 0);
+        StretchRow(dc, Rect(band.left, item.bottom, band.right, band.bottom), macBar_, last);
+        return;
+    }
+    const int barRight = item.left + barWidth_;
+    if (barWidth_ > 0) vl::FillSolidRect(dc, Rect(band.left, band.top, barRight, band.bottom), vl::ColorToRGB(barColor_));
+    vl::FillSolidRect(dc, Rect(std::max<int>(barRight, band.left), band.top, band.right, band.bottom), vl::ColorToRGB(color_));
 }
 
 void TsuiMenuLook::PaintItem(const vl::TMenuItem& item, vl::TImageList* images, HDC dc, const RECT& r,

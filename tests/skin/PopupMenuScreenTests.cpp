@@ -115,6 +115,29 @@ TEST_F(PopupMenuScreen, ProteinItemsAre21HighWithTheBarBesideWhite) {
     EXPECT_EQ(background, kWhite);
 }
 
+TEST_F(PopupMenuScreen, BarAndBackgroundReachTheMenusFrame) {
+    RECT window{}, first{}, last{};
+    uint32_t topLeft = 0, topRight = 0, besideItem = 0, bottomLeft = 0, frame = 0;
+    Show({[&] {
+        GetWindowRect(menutest::OpenMenuWindow(), &window);
+        first = menutest::OpenMenuItemRect(0);
+        last = menutest::OpenMenuItemRect(5);
+        TScreenShot shot(window);
+        topLeft = shot.Pixel(first.left - 1, first.top - 1);
+        topRight = shot.Pixel(first.right, first.top - 1);
+        besideItem = shot.Pixel(first.left - 1, first.top + 10);
+        bottomLeft = shot.Pixel(last.left - 1, last.bottom);
+        frame = shot.Pixel(window.left, window.top + 10);
+    }});
+    ASSERT_GT(first.left, window.left + 1);  // the system keeps a margin inside the frame
+    EXPECT_EQ(topLeft, kBar);
+    EXPECT_EQ(besideItem, kBar);
+    EXPECT_EQ(bottomLeft, kBar);
+    EXPECT_EQ(topRight, kWhite);
+    EXPECT_NE(frame, kBar);  // the frame itself is left alone
+    EXPECT_NE(frame, kWhite);
+}
+
 TEST_F(PopupMenuScreen, HoveredItemIsFilledAndFramedWithAWhiteCaption) {
     RECT r{};
     int selectedPixels = 0, whitePixels = 0, blackPixels = 0, area = 0;
