@@ -138,6 +138,27 @@ TEST_F(PopupMenuScreen, BarAndBackgroundReachTheMenusFrame) {
     EXPECT_NE(frame, kWhite);
 }
 
+TEST_F(PopupMenuScreen, FlatMenuRedrawsTheFrameInBlackWhiteAndTheFormBackground) {
+    menu->Look().SetFlatMenu(true);
+    RECT window{};
+    uint32_t black = 0, white = 0, top = 0, bottom = 0, right = 0;
+    Show({[&] {
+        GetWindowRect(menutest::OpenMenuWindow(), &window);
+        TScreenShot shot(window);
+        black = shot.Pixel(window.left, window.top + 10);
+        white = shot.Pixel(window.left + 1, window.top + 10);
+        top = shot.Pixel(window.left + 10, window.top);
+        bottom = shot.Pixel(window.left + 10, window.bottom - 1);
+        right = shot.Pixel(window.right - 1, window.top + 10);
+    }});
+    const uint32_t formBackground = 0xFBFBFB;  // Protein's
+    EXPECT_EQ(black, 0x000000u);
+    EXPECT_EQ(white, kWhite);
+    EXPECT_EQ(top, formBackground);
+    EXPECT_EQ(bottom, formBackground);
+    EXPECT_EQ(right, formBackground);
+}
+
 TEST_F(PopupMenuScreen, HoveredItemIsFilledAndFramedWithAWhiteCaption) {
     RECT r{};
     int selectedPixels = 0, whitePixels = 0, blackPixels = 0, area = 0;
