@@ -23,7 +23,7 @@ int RunProgram() {
     try {
         application.Initialize();
         // The video window's Overlay Mixer, offered to CoCreateInstance until the loop ends.
-        const vl::platform::TOverlayMixerRegistration overlayMixer;
+        const platform::TOverlayMixerRegistration overlayMixer;
         RegisterProgramClasses();
         application.SetTitle("Vorlinde");
         application.CreateForm(Form1);

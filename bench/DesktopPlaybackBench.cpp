@@ -197,7 +197,7 @@ int main() {
     }
     vl::TApplication application;
     application.Initialize();
-    const vl::platform::TOverlayMixerRegistration overlayMixer;
+    const vorlinde::platform::TOverlayMixerRegistration overlayMixer;
     vorlinde::RegisterProgramClasses();
     application.SetTitle("Vorlinde");
     int status = 0;

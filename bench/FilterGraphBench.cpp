@@ -26,6 +26,7 @@
 
 #include "bench/CpuMeter.h"
 #include "framework/Application.h"
+#include "framework/GdiOwners.h"
 #include "media/FilterGraph.h"
 
 using namespace vorlinde;
@@ -104,7 +105,7 @@ double Median(std::vector<double> values) {
 // One start of the clip: milliseconds of RenderFile and of RenderFile until the first picture.
 bool MeasureFirstFrame(TFilterGraph& graph, TRendererMember& member, const std::wstring& clip, double& renderMs,
                        double& firstFrameMs) {
-    HDC screen = GetDC(nullptr);
+    const vl::TScreenDC screen;
     graph.ClearGraph();
     // The renderer's window keeps the last picture of the previous run: hide it (Play shows it
     // again) and wait until the screen there is dark.
@@ -114,7 +115,7 @@ bool MeasureFirstFrame(TFilterGraph& graph, TRendererMember& member, const std::
         window->Release();
     }
     const double dark = Now();
-    while (LitGridPixels(screen) > 0 && Now() - dark < 2) {
+    while (LitGridPixels(screen.Get()) > 0 && Now() - dark < 2) {
         PumpPending();
         Sleep(10);
     }
@@ -126,11 +127,10 @@ bool MeasureFirstFrame(TFilterGraph& graph, TRendererMember& member, const std::
     bool shown = false;
     while (!shown && Now() - start < 10) {
         PumpPending();
-        shown = LitGridPixels(screen) >= 8;
+        shown = LitGridPixels(screen.Get()) >= 8;
     }
     firstFrameMs = (Now() - start) * 1000;
     graph.Stop();
-    ReleaseDC(nullptr, screen);
     return shown;
 }
 

@@ -30,7 +30,7 @@
 #include "platform/MixerPinConfig.h"
 #include "platform/OverlayMixer.h"
 
-using vl::platform::TComPtr;
+using vorlinde::platform::TComPtr;
 
 namespace {
 
@@ -252,7 +252,7 @@ int main(int argc, char** argv) {
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     int result = 1;
     {
-        vl::platform::TOverlayMixerRegistration registration;
+        vorlinde::platform::TOverlayMixerRegistration registration;
         if (SUCCEEDED(registration.Result())) result = Run(argv[1], argv[2]);
     }
     CoUninitialize();

@@ -6,6 +6,7 @@
 #include "framework/Exceptions.h"
 #include "framework/StringUtils.h"
 #include "media/FilterGraph.h"
+#include "media/GraphUtils.h"
 #include "media/VideoWindow.h"
 #include "platform/MixerPinConfig.h"
 
@@ -69,25 +70,8 @@ TComPtr<IMixerPinConfig2> TColorControl::OverlayPin() const {
     if (!ControllerActive()) return {};
     auto graph = owner_->FilterGraph()->Query<IFilterGraph>(IID_IFilterGraph);
     if (!graph) return {};
-    TComPtr<IBaseFilter> mixer;
-    TComPtr<IEnumFilters> filters;
-    if (FAILED(graph->EnumFilters(filters.Receive())) || !filters) return {};
-    TComPtr<IBaseFilter> filter;
-    while (filters->Next(1, filter.Receive(), nullptr) == S_OK) {
-        CLSID id = GUID_NULL;
-        filter->GetClassID(&id);
-        if (id == CLSID_OverlayMixer || id == kClsidOverlayMixer2) mixer = std::move(filter);
-    }
-    if (!mixer) return {};
-    TComPtr<IEnumPins> pins;
-    if (FAILED(mixer->EnumPins(pins.Receive())) || !pins) return {};
-    TComPtr<IPin> pin;
-    while (pins->Next(1, pin.Receive(), nullptr) == S_OK) {
-        PIN_DIRECTION direction;
-        if (FAILED(pin->QueryDirection(&direction))) return {};
-        if (direction == PINDIR_INPUT) return pin.As<IMixerPinConfig2>(IID_IMixerPinConfig2);
-    }
-    return {};
+    TComPtr<IBaseFilter> mixer = FindFilterByClass(graph.Get(), {CLSID_OverlayMixer, kClsidOverlayMixer2});
+    return FirstPinOfDirection(mixer.Get(), PINDIR_INPUT).As<IMixerPinConfig2>(IID_IMixerPinConfig2);
 }
 
 void TColorControl::Apply() {

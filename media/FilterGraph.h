@@ -15,6 +15,8 @@
 // to its owner, not to COM references: AddRef and Release only count the references others
 // hold (ExternalReferences), and it must not be destroyed while the graph is running a call
 // into it.
+//
+// The event pump is in FilterGraphEvents.cpp, the COM side in FilterGraphCom.cpp.
 #include <windows.h>
 
 #include <dshow.h>
@@ -28,6 +30,7 @@
 #include "framework/ClassBuilder.h"
 #include "framework/Component.h"
 #include "framework/Control.h"
+#include "framework/HiddenWindow.h"
 #include "media/ComPtr.h"
 #include "media/DirectShowError.h"
 #include "media/GraphEventParams.h"
@@ -148,7 +151,7 @@ public:
     virtual void DoEvent(LONG event, LONG_PTR param1, LONG_PTR param2);
 
     // The hidden window that receives WM_GRAPHNOTIFY.
-    HWND NotifyWindow() const { return window_; }
+    HWND NotifyWindow() const { return window_.Handle(); }
     // References handed out to others and not yet released (the graph's site references).
     LONG ExternalReferences() const { return externalRefs_; }
 
@@ -256,7 +259,6 @@ public:
     void Loaded() override;
 
 private:
-    static LRESULT CALLBACK NotifyWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     // Calls DoEvent for every queued event, then frees its parameters.
     void DrainEvents();
     void Activate();
@@ -277,7 +279,8 @@ private:
     // Declaration order follows the component's internal state.
     bool active_ = false;
     bool autoCreate_ = false;
-    HWND window_ = nullptr;
+    // Receives WM_GRAPHNOTIFY; its handler runs inside the central exception boundary.
+    vl::THiddenWindow window_;
     TGraphMode mode_ = TGraphMode::gmNormal;
     int volume_ = 10000;
     int balance_ = 0;

@@ -1,18 +1,15 @@
 #include "media/VideoWindow.h"
 
-#include <windowsx.h>
-
-#include <cmath>
-#include <vector>
-
 #include "framework/Application.h"
 #include "framework/ClassBuilder.h"
 #include "framework/Exceptions.h"
-#include "framework/Font.h"
+#include "framework/GdiOwners.h"
 #include "framework/Form.h"
 #include "framework/StringUtils.h"
 #include "media/FilterGraph.h"
+#include "media/GraphUtils.h"
 #include "media/OverlayCallback.h"
+#include "media/OverlayRewiring.h"
 #include "platform/MixerPinConfig.h"
 
 namespace vorlinde {
@@ -22,76 +19,6 @@ namespace {
 // Every event of the EC_ family that the window reacts to.
 constexpr LONG kPaletteChanged = 0x09;
 constexpr LONG kClockChanged = 0x0D;
-
-CLSID FilterClass(IBaseFilter* filter) {
-    CLSID id = GUID_NULL;
-    if (filter) filter->GetClassID(&id);
-    return id;
-}
-
-std::vector<TComPtr<IBaseFilter>> GraphFilters(IFilterGraph* graph) {
-    std::vector<TComPtr<IBaseFilter>> filters;
-    TComPtr<IEnumFilters> list;
-    if (!graph || FAILED(graph->EnumFilters(list.Receive())) || !list) return filters;
-    TComPtr<IBaseFilter> filter;
-    while (list->Next(1, filter.Receive(), nullptr) == S_OK) filters.push_back(std::move(filter));
-    return filters;
-}
-
-std::vector<TComPtr<IPin>> FilterPins(IBaseFilter* filter) {
-    std::vector<TComPtr<IPin>> pins;
-    TComPtr<IEnumPins> list;
-    if (!filter || FAILED(filter->EnumPins(list.Receive())) || !list) return pins;
-    TComPtr<IPin> pin;
-    while (list->Next(1, pin.Receive(), nullptr) == S_OK) pins.push_back(std::move(pin));
-    return pins;
-}
-
-TComPtr<IPin> FirstPin(IBaseFilter* filter) {
-    auto pins = FilterPins(filter);
-    if (pins.empty()) return {};
-    return std::move(pins.front());
-}
-
-TComPtr<IPin> Peer(IPin* pin) {
-    TComPtr<IPin> peer;
-    if (pin) pin->ConnectedTo(peer.Receive());
-    return peer;
-}
-
-bool IsDirection(IPin* pin, PIN_DIRECTION wanted) {
-    PIN_DIRECTION direction;
-    return pin && SUCCEEDED(pin->QueryDirection(&direction)) && direction == wanted;
-}
-
-TComPtr<IBaseFilter> PinOwner(IPin* pin) {
-    PIN_INFO info{};
-    if (!pin || FAILED(pin->QueryPinInfo(&info))) return {};
-    return TComPtr<IBaseFilter>::Adopt(info.pFilter);
-}
-
-TComPtr<IPin> FirstFreeInput(IBaseFilter* filter) {
-    for (auto& pin : FilterPins(filter))
-        if (IsDirection(pin.Get(), PINDIR_INPUT) && !Peer(pin.Get())) return std::move(pin);
-    return {};
-}
-
-// Stops a filter and disconnects every one of its pins, both ends of each connection.
-void StopAndDisconnect(IFilterGraph* graph, IBaseFilter* filter, bool stop) {
-    if (!filter) return;
-    if (stop) filter->Stop();
-    for (auto& pin : FilterPins(filter)) {
-        TComPtr<IPin> peer = Peer(pin.Get());
-        if (!peer) continue;
-        if (graph) {
-            graph->Disconnect(peer.Get());
-            graph->Disconnect(pin.Get());
-        } else {
-            peer->Disconnect();
-            pin->Disconnect();
-        }
-    }
-}
 
 // The Video Renderer's window among the children of `parent` (top-level windows for null):
 // the window of the renderer's class with the given title; failing that, on a platform whose
@@ -109,9 +36,6 @@ HWND FindRendererWindow(HWND parent, const std::string& title, HWND self) {
 }
 
 std::wstring Widen(const std::string& text) { return std::wstring(text.begin(), text.end()); }
-
-// The hidden cursor the auto-hide logic sets (the framework's "none" cursor).
-constexpr int kNoCursor = vl::crNone;
 
 }  // namespace
 
@@ -156,8 +80,7 @@ TDSVideoWindowEx2::~TDSVideoWindowEx2() {
     } catch (...) {
         vl::HandleCallbackException(this);
     }
-    if (exclModeVideo_) exclModeVideo_->SetCallbackInterface(nullptr, 0);
-    DetachCallback();
+    UnregisterCallback();
     try {
         SetFilterGraph(nullptr);
     } catch (...) {
@@ -295,8 +218,7 @@ HRESULT STDMETHODCALLTYPE TDSVideoWindowEx2::NotifyMember(TMemberOperation opera
                 StopAndDisconnect(graph.Get(), overlayMixer_.Get(), false);
             }
             StopAndDisconnect(graph.Get(), ownRenderer_.Get(), true);
-            if (exclModeVideo_) exclModeVideo_->SetCallbackInterface(nullptr, 0);
-            DetachCallback();
+            UnregisterCallback();
             break;
         }
         case AfterRemove:
@@ -381,9 +303,13 @@ void TDSVideoWindowEx2::DetachCallback() {
     overlayCallback_.Reset();
 }
 
-void TDSVideoWindowEx2::ReleaseOverlay() {
+void TDSVideoWindowEx2::UnregisterCallback() {
     if (exclModeVideo_) exclModeVideo_->SetCallbackInterface(nullptr, 0);
     DetachCallback();
+}
+
+void TDSVideoWindowEx2::ReleaseOverlay() {
+    UnregisterCallback();
     exclModeVideo_.Reset();
     overlayMixer_.Reset();
     graphRenderer_.Reset();
@@ -393,160 +319,77 @@ HRESULT TDSVideoWindowEx2::ConnectPins(IGraphBuilder* builder, IPin* output, IPi
     return builder->Connect(output, input);
 }
 
-// Routes the graph's video through the Overlay Mixer to the Video Renderer:
-//
-//   upstream -> Overlay Mixer input ... Overlay Mixer "Output" -> renderer input
-//
-// A mixer already in the graph is accepted when it is wired that way. Connections taken over
-// from a Video Mixing Renderer move to the mixer's inputs (a Line 21 decoder of the newer kind
-// is replaced by the older one on the way). Every connection made or broken is logged, so a
-// failure can put the graph back exactly as it was; with a mixing renderer in the graph, the
-// window then uses that renderer's own window instead of the overlay.
+// Routes the graph's video through the Overlay Mixer to the Video Renderer (see
+// media/OverlayRewiring.h). A mixer already in the graph is accepted when it is wired that
+// way. A failure puts the graph back exactly as it was; with a mixing renderer in the graph,
+// the window then uses that renderer's own window instead of the overlay.
 HRESULT TDSVideoWindowEx2::SetupOverlay() {
     setupDone_ = true;
     ReleaseOverlay();
     if (!filterGraph_) return E_FAIL;
     TComPtr<IFilterGraph> graph = filterGraph_->Query<IFilterGraph>(IID_IFilterGraph);
     if (!graph) return E_NOINTERFACE;
-
-    TComPtr<IBaseFilter> mixingRenderer;
-    for (auto& filter : GraphFilters(graph.Get())) {
-        const CLSID id = FilterClass(filter.Get());
-        if (id == CLSID_OverlayMixer) overlayMixer_ = filter.Clone();
-        else if (id == CLSID_VideoMixingRenderer) mixingRenderer = filter.Clone();
-        else if (id == CLSID_VideoRenderer) graphRenderer_ = filter.Clone();
-    }
+    overlayMixer_ = FindFilterByClass(graph.Get(), {CLSID_OverlayMixer});
+    graphRenderer_ = FindFilterByClass(graph.Get(), {CLSID_VideoRenderer});
+    TComPtr<IBaseFilter> mixingRenderer = FindFilterByClass(graph.Get(), {CLSID_VideoMixingRenderer});
     TComPtr<IGraphBuilder> builder = filterGraph_->Query<IGraphBuilder>(IID_IGraphBuilder);
     if (!builder) return E_NOINTERFACE;
 
-    struct TLogEntry {
-        TComPtr<IPin> output, input;
-        bool made;
-    };
-    std::vector<TLogEntry> log;
-    TComPtr<IBaseFilter> createdLine21, bypassedLine21;
-
-    auto fail = [&](HRESULT hr) -> HRESULT {
-        for (auto it = log.rbegin(); it != log.rend(); ++it) {
-            if (it->made) {
-                builder->Disconnect(it->output.Get());
-                builder->Disconnect(it->input.Get());
-            } else {
-                builder->Connect(it->output.Get(), it->input.Get());
-            }
-        }
-        if (createdLine21) builder->RemoveFilter(createdLine21.Get());
-        if (exclModeVideo_) exclModeVideo_->SetCallbackInterface(nullptr, 0);
-        DetachCallback();
-        exclModeVideo_.Reset();
-        const HRESULT removed = builder->RemoveFilter(overlayMixer_.Get());
-        if (FAILED(removed)) return removed;
-        overlayMixer_.Reset();
-        if (mixingRenderer) {
-            if (auto own = videoWindow_.As<IBaseFilter>(IID_IBaseFilter)) builder->RemoveFilter(own.Get());
-            graphRenderer_ = mixingRenderer.Clone();
-            videoWindow_ = mixingRenderer.As<IVideoWindow>(IID_IVideoWindow);
-        }
-        return hr;
-    };
-
-    if (overlayMixer_) {
-        bool outputDone = false, inputDone = false;
-        for (auto& pin : FilterPins(overlayMixer_.Get())) {
-            TComPtr<IPin> peer = Peer(pin.Get());
-            if (!peer) continue;
-            if (IsDirection(pin.Get(), PINDIR_OUTPUT)) {
-                if (graphRenderer_ && SameComObject(PinOwner(peer.Get()).Get(), graphRenderer_.Get())) outputDone = true;
-            } else {
-                inputDone = true;
-            }
-        }
-        if (!outputDone || !inputDone) return E_FAIL;
-    } else {
-        HRESULT hr = CoCreateInstance(CLSID_OverlayMixer, nullptr, CLSCTX_INPROC, IID_IBaseFilter,
-                                      overlayMixer_.ReceiveVoid());
-        if (FAILED(hr) || !overlayMixer_) {
-            overlayMixer_.Reset();
-            return FAILED(hr) ? hr : E_FAIL;
-        }
-        hr = builder->AddFilter(overlayMixer_.Get(), L"Overlay Mixer");
-        if (FAILED(hr)) {
-            overlayMixer_.Reset();
-            return hr;
-        }
-        if (!graphRenderer_) return fail(E_FAIL);
-        TComPtr<IPin> rendererInput = FirstPin(graphRenderer_.Get());
-        if (!rendererInput) return fail(E_FAIL);
-
-        if (mixingRenderer) {
-            std::vector<TComPtr<IPin>> upstreams;
-            auto pins = FilterPins(mixingRenderer.Get());
-            for (size_t i = 0; i < pins.size(); ++i) {
-                TComPtr<IPin> upstream = Peer(pins[i].Get());
-                if (!upstream) break;
-                if (FAILED(hr = builder->Disconnect(upstream.Get()))) return fail(hr);
-                if (FAILED(hr = builder->Disconnect(pins[i].Get()))) return fail(hr);
-                log.push_back({upstream.Clone(), pins[i].Clone(), false});
-                upstreams.push_back(std::move(upstream));
-                pins = FilterPins(mixingRenderer.Get());
-            }
-            for (auto& upstream : upstreams) {
-                TComPtr<IPin> mixerInput = FirstFreeInput(overlayMixer_.Get());
-                if (!mixerInput) return fail(E_FAIL);
-                TComPtr<IBaseFilter> source = PinOwner(upstream.Get());
-                if (FilterClass(source.Get()) == CLSID_Line21Decoder2) {
-                    // The newer Line 21 decoder feeds only mixing renderers: put the older one
-                    // in its place, between the same upstream pin and the mixer.
-                    TComPtr<IPin> decoderInput = FirstPin(source.Get());
-                    TComPtr<IPin> captions = Peer(decoderInput.Get());
-                    if (!captions) return fail(VFW_E_NOT_CONNECTED);
-                    if (FAILED(hr = builder->Disconnect(captions.Get()))) return fail(hr);
-                    if (FAILED(hr = builder->Disconnect(decoderInput.Get()))) return fail(hr);
-                    log.push_back({captions.Clone(), decoderInput.Clone(), false});
-                    bypassedLine21 = source.Clone();
-                    hr = CoCreateInstance(CLSID_Line21Decoder, nullptr, CLSCTX_INPROC, IID_IBaseFilter,
-                                          createdLine21.ReceiveVoid());
-                    if (FAILED(hr)) return fail(hr);
-                    if (FAILED(hr = builder->AddFilter(createdLine21.Get(), L"Line21 Decoder"))) {
-                        createdLine21.Reset();
-                        return fail(hr);
-                    }
-                    auto decoderPins = FilterPins(createdLine21.Get());
-                    if (decoderPins.size() < 2) return fail(E_FAIL);
-                    if (FAILED(hr = builder->Connect(captions.Get(), decoderPins[0].Get()))) return fail(hr);
-                    log.push_back({captions.Clone(), decoderPins[0].Clone(), true});
-                    upstream = decoderPins[1].Clone();
-                }
-                if (FAILED(hr = ConnectPins(builder.Get(), upstream.Get(), mixerInput.Get()))) return fail(hr);
-                log.push_back({upstream.Clone(), mixerInput.Clone(), true});
-            }
-        } else {
-            TComPtr<IPin> upstream;
-            if (FAILED(hr = rendererInput->ConnectedTo(upstream.Receive()))) return fail(hr);
-            if (FAILED(hr = builder->Disconnect(rendererInput.Get()))) return fail(hr);
-            if (FAILED(hr = builder->Disconnect(upstream.Get()))) return fail(hr);
-            log.push_back({upstream.Clone(), rendererInput.Clone(), false});
-            TComPtr<IPin> mixerInput = FirstFreeInput(overlayMixer_.Get());
-            if (!mixerInput) return fail(E_FAIL);
-            if (FAILED(hr = ConnectPins(builder.Get(), upstream.Get(), mixerInput.Get()))) return fail(hr);
-            log.push_back({upstream.Clone(), mixerInput.Clone(), true});
-        }
-
-        TComPtr<IPin> mixerOutput;
-        if (FAILED(hr = overlayMixer_->FindPin(L"Output", mixerOutput.Receive()))) return fail(hr);
-        if (FAILED(hr = ConnectPins(builder.Get(), mixerOutput.Get(), rendererInput.Get()))) return fail(hr);
-        log.push_back({mixerOutput.Clone(), rendererInput.Clone(), true});
+    const bool insert = !overlayMixer_;
+    if (!insert && !TOverlayRewiring::IsWired(overlayMixer_.Get(), graphRenderer_.Get())) return E_FAIL;
+    if (insert) {
+        const HRESULT added = AddOverlayMixer(builder.Get());
+        if (FAILED(added)) return added;
     }
-
-    exclModeVideo_ = overlayMixer_.As<IDDrawExclModeVideo>(IID_IDDrawExclModeVideo);
-    if (!exclModeVideo_) return fail(E_NOINTERFACE);
-    overlayCallback_ = TComPtr<TOverlayCallback>::Adopt(new TOverlayCallback(this));
-    const HRESULT registered = exclModeVideo_->SetCallbackInterface(overlayCallback_.Get(), 0);
-    if (FAILED(registered)) return fail(registered);
-
-    if (bypassedLine21) builder->RemoveFilter(bypassedLine21.Get());
-    if (mixingRenderer) builder->RemoveFilter(mixingRenderer.Get());
+    TOverlayRewiring rewiring(
+        builder.Get(), [this, &builder](IPin* output, IPin* input) { return ConnectPins(builder.Get(), output, input); },
+        overlayMixer_.Get(), graphRenderer_.Get(), mixingRenderer.Get());
+    if (insert) {
+        const HRESULT inserted = rewiring.Insert();
+        if (FAILED(inserted)) return AbandonOverlay(rewiring, builder.Get(), mixingRenderer.Get(), inserted);
+    }
+    const HRESULT registered = RegisterOverlayCallback();
+    if (FAILED(registered)) return AbandonOverlay(rewiring, builder.Get(), mixingRenderer.Get(), registered);
+    rewiring.RemoveReplaced();
     return registered;
+}
+
+HRESULT TDSVideoWindowEx2::AddOverlayMixer(IGraphBuilder* builder) {
+    HRESULT hr = CoCreateInstance(CLSID_OverlayMixer, nullptr, CLSCTX_INPROC, IID_IBaseFilter,
+                                  overlayMixer_.ReceiveVoid());
+    if (FAILED(hr) || !overlayMixer_) {
+        overlayMixer_.Reset();
+        return FAILED(hr) ? hr : E_FAIL;
+    }
+    hr = builder->AddFilter(overlayMixer_.Get(), L"Overlay Mixer");
+    if (FAILED(hr)) overlayMixer_.Reset();
+    return hr;
+}
+
+HRESULT TDSVideoWindowEx2::RegisterOverlayCallback() {
+    exclModeVideo_ = overlayMixer_.As<IDDrawExclModeVideo>(IID_IDDrawExclModeVideo);
+    if (!exclModeVideo_) return E_NOINTERFACE;
+    overlayCallback_ = TComPtr<TOverlayCallback>::Adopt(new TOverlayCallback(this));
+    return exclModeVideo_->SetCallbackInterface(overlayCallback_.Get(), 0);
+}
+
+// The graph's connections go back as they were and the mixer leaves the graph (when it will
+// not, its failure is the answer and the window keeps it); a mixing renderer that was there
+// takes the video again, with its own window.
+HRESULT TDSVideoWindowEx2::AbandonOverlay(TOverlayRewiring& rewiring, IGraphBuilder* builder,
+                                          IBaseFilter* mixingRenderer, HRESULT hr) {
+    rewiring.Undo();
+    UnregisterCallback();
+    exclModeVideo_.Reset();
+    const HRESULT removed = builder->RemoveFilter(overlayMixer_.Get());
+    if (FAILED(removed)) return removed;
+    overlayMixer_.Reset();
+    if (mixingRenderer) {
+        if (auto own = videoWindow_.As<IBaseFilter>(IID_IBaseFilter)) builder->RemoveFilter(own.Get());
+        graphRenderer_ = TComPtr<IBaseFilter>::Share(mixingRenderer);
+        videoWindow_ = graphRenderer_.As<IVideoWindow>(IID_IVideoWindow);
+    }
+    return hr;
 }
 
 // ---------------------------------------------------------------- renderer window and key
@@ -647,40 +490,18 @@ HRESULT TDSVideoWindowEx2::ComputeVideoRect() {
 }
 
 void TDSVideoWindowEx2::PaintColorKey(HDC target) {
-    RECT client = ClientRect();
-    const int width = client.right - client.left, height = client.bottom - client.top;
-    if (width <= 0 || height <= 0) return;
-    HDC screen = GetDC(nullptr);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
-    ReleaseDC(nullptr, screen);
-    if (!bitmap) return;
-    HDC memory = CreateCompatibleDC(target);
-    if (!memory) {
-        DeleteObject(bitmap);
-        return;
-    }
-    HGDIOBJ oldBitmap = SelectObject(memory, bitmap);
-    HBRUSH background = CreateSolidBrush(vl::ColorToRGB(Color()));
-    FillRect(memory, &client, background);
-    DeleteObject(background);
-    if (SUCCEEDED(ComputeVideoRect()) && overlayVisible_) {
-        HBRUSH key = CreateSolidBrush(colorKey_);
-        FillRect(memory, &videoRect_, key);
-        DeleteObject(key);
-    }
-    BitBlt(target, 0, 0, width, height, memory, 0, 0, SRCCOPY);
-    SelectObject(memory, oldBitmap);
-    DeleteDC(memory);
-    DeleteObject(bitmap);
+    const RECT client = ClientRect();
+    vl::PaintBuffered(target, client, [&](HDC dc) {
+        vl::FillSolidRect(dc, client, vl::ColorToRGB(Color()));
+        if (SUCCEEDED(ComputeVideoRect()) && overlayVisible_) vl::FillSolidRect(dc, videoRect_, colorKey_);
+    });
 }
 
 void TDSVideoWindowEx2::RepaintColorKey() {
     if (destroying_ || Destroying() || !HandleAllocated()) return;
-    HWND window = Handle();
-    HDC dc = GetDC(window);
-    if (dc) {
-        PaintColorKey(dc);
-        ReleaseDC(window, dc);
+    {
+        const vl::TWindowDC dc(Handle());
+        if (dc) PaintColorKey(dc.Get());
     }
     if (OnPaint) OnPaint(this);
 }
@@ -693,92 +514,6 @@ void TDSVideoWindowEx2::Paint(HDC dc, const RECT&) {
 void TDSVideoWindowEx2::Resized() {
     vl::TWinControl::Resized();
     if (videoWindow_ && !desktopPlaying_) videoWindow_->SetWindowPosition(Left(), Top(), Width(), Height());
-}
-
-// ---------------------------------------------------------------- messages, cursor
-
-void TDSVideoWindowEx2::WndProc(vl::TMessage& msg) {
-    switch (msg.msg) {
-    case WM_ERASEBKGND:
-        if (overlayInUse_) {
-            msg.result = 1;
-            return;
-        }
-        break;
-    case WM_SYSCOMMAND:
-        if (noScreenSaver_ && ((msg.wParam & 0xFFF0) == SC_SCREENSAVE || (msg.wParam & 0xFFF0) == SC_MONITORPOWER)) {
-            msg.result = 0;
-            return;
-        }
-        break;
-    case WM_SETCURSOR:
-        // The framework has no cursor object for "none": hide it here.
-        if (Cursor() == kNoCursor && LOWORD(msg.lParam) == HTCLIENT) {
-            ::SetCursor(nullptr);
-            msg.result = TRUE;
-            return;
-        }
-        break;
-    case WM_MOUSEMOVE:
-        MouseActivity(msg.lParam, true);
-        break;
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONUP:
-    case WM_RBUTTONDOWN:
-    case WM_RBUTTONUP:
-    case WM_MBUTTONDOWN:
-    case WM_MBUTTONUP:
-        MouseActivity(msg.lParam, false);
-        break;
-    default:
-        break;
-    }
-    vl::TWinControl::WndProc(msg);
-}
-
-void TDSVideoWindowEx2::MouseActivity(LPARAM position, bool move) {
-    const int x = GET_X_LPARAM(position), y = GET_Y_LPARAM(position);
-    if (move && x == lastMouseX_ && y == lastMouseY_) return;
-    if (move || cursorHiddenByIdle_) {
-        lastMouseX_ = x;
-        lastMouseY_ = y;
-        lastMoveTick_ = GetTickCount();
-    }
-    if (!cursorHiddenByIdle_) return;
-    cursorHiddenByIdle_ = false;
-    if (cursorHidden_) {
-        if (videoWindow_) videoWindow_->HideCursor(OAFALSE);
-        cursorHidden_ = 0;
-    } else {
-        SetCursor(savedCursor_);
-    }
-    if (OnCursorShowHide) OnCursorShowHide(this, true);
-}
-
-void TDSVideoWindowEx2::IdlePass() {
-    if (autoHideCursor_ <= 0 || !videoWindow_ || cursorHiddenByIdle_) return;
-    if (GetTickCount() - lastMoveTick_ < static_cast<DWORD>(autoHideCursor_)) return;
-    bool hid = false;
-    if (overlayInUse_) {
-        if (Cursor() != kNoCursor) {
-            savedCursor_ = Cursor();
-            SetCursor(kNoCursor);
-            hid = true;
-        }
-    } else {
-        long hidden = 0;
-        videoWindow_->IsCursorHidden(&hidden);
-        if (!hidden) {
-            videoWindow_->HideCursor(OATRUE);
-            cursorHidden_ = 1;
-            hid = true;
-        }
-    }
-    if (!hid) return;
-    cursorHiddenByIdle_ = true;
-    POINT p;
-    if (GetCursorPos(&p)) SetCursorPos(p.x, p.y);
-    if (OnCursorShowHide) OnCursorShowHide(this, false);
 }
 
 }  // namespace vorlinde

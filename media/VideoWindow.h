@@ -38,6 +38,7 @@ namespace vorlinde {
 
 class TFilterGraph;
 class TOverlayCallback;
+class TOverlayRewiring;
 
 enum class TRatioModes { rmStretched, rmLetterBox, rmCrop };
 
@@ -81,8 +82,8 @@ public:
     bool DesktopPlaying() const { return desktopPlaying_; }
 
     // --- overlay
-    // Rewires the graph through the Overlay Mixer (see the .cpp); S_OK or the failure. A
-    // failure leaves the graph's connections as they were.
+    // Rewires the graph through the Overlay Mixer (media/OverlayRewiring.h); S_OK or the
+    // failure. A failure leaves the graph's connections as they were.
     HRESULT SetupOverlay();
     // Places the renderer's window over this control (or hidden, during desktop playback).
     void RefreshVideoWindow();
@@ -153,14 +154,23 @@ private:
     void SetupAndRefresh();
     // Gives up the callback registration, the mixer's interfaces and the renderer found.
     void ReleaseOverlay();
+    // Tells the mixer to forget the callback, then cuts the callback off from the window.
+    void UnregisterCallback();
     void DetachCallback();
+    // Overlay set-up steps (SetupOverlay): a new mixer into the graph; the callback registered
+    // with the mixer; and, on failure, the graph put back and the mixer taken out.
+    HRESULT AddOverlayMixer(IGraphBuilder* builder);
+    HRESULT RegisterOverlayCallback();
+    HRESULT AbandonOverlay(TOverlayRewiring& rewiring, IGraphBuilder* builder, IBaseFilter* mixingRenderer,
+                           HRESULT hr);
     // Composes the control's picture and copies it to `dc` in one block.
     void PaintColorKey(HDC dc);
     void SetOverlayVisible(bool visible, bool repaintFirst);
     // The mouse moved or a button changed: show the cursor again if the idle pass hid it.
     void MouseActivity(LPARAM position, bool move);
     void ReadWindowStyles();
-    // Desktop playback parts (DesktopPlayback.cpp).
+    // Desktop playback parts (DesktopPlayback.cpp); messages and cursor auto-hide are in
+    // VideoWindowCursor.cpp.
     void CreateDesktopForm();
     void DesktopFormCloseQuery(vl::TObject* sender, bool& canClose);
 

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <cstring>
 
-namespace vl::platform {
+namespace vorlinde::platform {
 
 namespace {
 
@@ -197,4 +197,4 @@ void TColorAdjuster::Sharpen(uint32_t* pixels, LONG width, LONG height) const {
     }
 }
 
-}  // namespace vl::platform
+}  // namespace vorlinde::platform

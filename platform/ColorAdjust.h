@@ -11,7 +11,7 @@
 
 #include "platform/VideoFormat.h"
 
-namespace vl::platform {
+namespace vorlinde::platform {
 
 // DDCOLOR_BRIGHTNESS .. DDCOLOR_COLORENABLE: every control is supported.
 constexpr DWORD kSupportedColorControls = 0x7F;
@@ -57,4 +57,4 @@ private:
     uint8_t levels_[256];
 };
 
-}  // namespace vl::platform
+}  // namespace vorlinde::platform

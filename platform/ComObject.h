@@ -6,7 +6,7 @@
 
 #include <unknwn.h>
 
-namespace vl::platform {
+namespace vorlinde::platform {
 
 template <class TInterface, const IID& InterfaceId>
 class TComObject : public TInterface {
@@ -38,4 +38,4 @@ private:
     LONG references_ = 1;
 };
 
-}  // namespace vl::platform
+}  // namespace vorlinde::platform

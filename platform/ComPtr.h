@@ -2,6 +2,6 @@
 // The Overlay Mixer uses the framework's single-owner COM reference.
 #include "framework/ComPtr.h"
 
-namespace vl::platform {
+namespace vorlinde::platform {
 using vl::TComPtr;
-}  // namespace vl::platform
+}  // namespace vorlinde::platform

@@ -7,7 +7,7 @@
 
 #include "platform/OverlayPresenter.h"
 
-namespace vl::platform {
+namespace vorlinde::platform {
 
 namespace {
 
@@ -31,11 +31,8 @@ BOOL CALLBACK AddCoveringWindow(HWND window, LPARAM context) {
     RECT rect;
     RECT common;
     if (!GetWindowRect(window, &rect) || !IntersectRect(&common, &rect, &search.area)) return TRUE;
-    HRGN part = CreateRectRgnIndirect(&common);
-    if (part) {
-        CombineRgn(search.region, search.region, part, RGN_OR);
-        DeleteObject(part);
-    }
+    const vl::TGdiRegion part = vl::MakeRectRegion(common);
+    if (part) CombineRgn(search.region, search.region, part.Get(), RGN_OR);
     return TRUE;
 }
 
@@ -71,8 +68,8 @@ COLORREF NearKeyColor(const COLORKEY& key) noexcept {
     return RGB(GetRValue(key.LowColorValue), GetGValue(key.LowColorValue), blue);
 }
 
-TRegion CoveredDesktopRegion(const RECT& area) {
-    TRegion region(CreateRectRgn(0, 0, 0, 0));
+vl::TGdiRegion CoveredDesktopRegion(const RECT& area) {
+    vl::TGdiRegion region = vl::MakeEmptyRegion();
     if (!region) return region;
     TCoverSearch search{area, region.Get()};
     EnumWindows(AddCoveringWindow, reinterpret_cast<LPARAM>(&search));
@@ -95,4 +92,4 @@ bool IsVideoRendererWindow(HWND window) {
     return ClassIs(window, "VideoRenderer") || ClassIs(window, "wine_quartz_window");
 }
 
-}  // namespace vl::platform
+}  // namespace vorlinde::platform

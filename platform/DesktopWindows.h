@@ -4,9 +4,9 @@
 
 #include <dshow.h>
 
-#include "platform/GdiObject.h"
+#include "framework/GdiOwners.h"
 
-namespace vl::platform {
+namespace vorlinde::platform {
 
 // True when colour lies inside the key's colour range, channel by channel.
 bool ColorKeyMatches(COLORREF color, const COLORKEY& key) noexcept;
@@ -16,7 +16,7 @@ COLORREF NearKeyColor(const COLORKEY& key) noexcept;
 
 // The part of area (screen coordinates) covered by visible top-level windows, leaving out the
 // overlay layers themselves and the shell's desktop windows.
-TRegion CoveredDesktopRegion(const RECT& area);
+vl::TGdiRegion CoveredDesktopRegion(const RECT& area);
 
 // The shell's background window behind the desktop icons (the WorkerW that Progman makes on
 // message 0x052C, Windows 8 and later), or null where there is none (Wine, older Windows).
@@ -25,4 +25,4 @@ HWND FindDesktopBackgroundWindow();
 // The window classes of the platform's video renderer windows.
 bool IsVideoRendererWindow(HWND window);
 
-}  // namespace vl::platform
+}  // namespace vorlinde::platform

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-namespace vl::platform {
+namespace vorlinde::platform {
 
 void FreeMediaTypeFields(AM_MEDIA_TYPE& type) noexcept {
     if (type.pbFormat) CoTaskMemFree(type.pbFormat);
@@ -86,4 +86,4 @@ HRESULT TMediaType::Assign(const AM_MEDIA_TYPE& source) noexcept {
     return S_OK;
 }
 
-}  // namespace vl::platform
+}  // namespace vorlinde::platform

@@ -5,7 +5,7 @@
 
 #include <dshow.h>
 
-namespace vl::platform {
+namespace vorlinde::platform {
 
 // Frees the format block and the pUnk reference of a media type and zeroes it.
 void FreeMediaTypeFields(AM_MEDIA_TYPE& type) noexcept;
@@ -39,4 +39,4 @@ private:
     AM_MEDIA_TYPE type_;
 };
 
-}  // namespace vl::platform
+}  // namespace vorlinde::platform

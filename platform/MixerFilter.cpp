@@ -7,7 +7,7 @@
 
 #include "platform/ComObject.h"
 
-namespace vl::platform {
+namespace vorlinde::platform {
 
 namespace {
 
@@ -350,4 +350,4 @@ void TOverlayMixerFilter::PublishSettingsLocked() {
     presenter_->SetSettings(settings);
 }
 
-}  // namespace vl::platform
+}  // namespace vorlinde::platform

@@ -23,7 +23,7 @@
 #include "platform/PinBase.h"
 #include "platform/VideoFormat.h"
 
-namespace vl::platform {
+namespace vorlinde::platform {
 
 class TOverlayMixerFilter;
 
@@ -257,4 +257,4 @@ private:
 // Most input pins a mixer makes.
 constexpr unsigned kMaxMixerInputs = 8;
 
-}  // namespace vl::platform
+}  // namespace vorlinde::platform

@@ -5,7 +5,7 @@
 
 #include "platform/MixerFilter.h"
 
-namespace vl::platform {
+namespace vorlinde::platform {
 
 namespace {
 
@@ -647,4 +647,4 @@ HRESULT WINAPI TMixerOutputPin::GetPreroll(LONGLONG* preroll) { VL_FORWARD_SEEKI
 
 #undef VL_FORWARD_SEEKING
 
-}  // namespace vl::platform
+}  // namespace vorlinde::platform

@@ -1,6 +1,6 @@
 #include "platform/OverlayGeometry.h"
 
-namespace vl::platform {
+namespace vorlinde::platform {
 
 RECT FitRect(const RECT& box, LONG sourceWidth, LONG sourceHeight) noexcept {
     const LONG boxWidth = box.right - box.left;
@@ -77,4 +77,4 @@ TPlacement PlaceVideo(AM_ASPECT_RATIO_MODE mode, const RECT& destination, const 
     return placement;
 }
 
-}  // namespace vl::platform
+}  // namespace vorlinde::platform

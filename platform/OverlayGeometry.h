@@ -5,7 +5,9 @@
 
 #include "platform/MixerPinConfig.h"
 
-namespace vl::platform {
+namespace vorlinde::platform {
+
+inline bool SameRect(const RECT& a, const RECT& b) noexcept { return EqualRect(&a, &b) != FALSE; }
 
 // The largest rectangle of aspect ratio sourceWidth : sourceHeight centred in box (letter-box).
 // Rounds as MulDiv does; the margins are truncated toward zero. A zero ratio gives the box.
@@ -28,4 +30,4 @@ struct TPlacement {
 TPlacement PlaceVideo(AM_ASPECT_RATIO_MODE mode, const RECT& destination, const RECT& source,
                       DWORD aspectX, DWORD aspectY) noexcept;
 
-}  // namespace vl::platform
+}  // namespace vorlinde::platform

@@ -7,7 +7,7 @@
 #include "platform/ComObject.h"
 #include "platform/MixerFilter.h"
 
-namespace vl::platform {
+namespace vorlinde::platform {
 
 namespace {
 
@@ -54,4 +54,4 @@ HRESULT CreateOverlayMixer(IUnknown* outer, REFIID iid, void** object) {
     return TOverlayMixerFilter::Create(outer, iid, object);
 }
 
-}  // namespace vl::platform
+}  // namespace vorlinde::platform

@@ -10,7 +10,7 @@
 
 #include <unknwn.h>
 
-namespace vl::platform {
+namespace vorlinde::platform {
 
 // Registers the class factory (CoRegisterClassObject, in-process, multiple use). S_OK when
 // registered now, S_FALSE when it already was, otherwise the failure.
@@ -36,4 +36,4 @@ private:
 // Makes a mixer directly, as the class factory does.
 HRESULT CreateOverlayMixer(IUnknown* outer, REFIID iid, void** object);
 
-}  // namespace vl::platform
+}  // namespace vorlinde::platform

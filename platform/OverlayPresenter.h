@@ -15,6 +15,10 @@
 // software colour controls) and hands it over in a three-slot exchange that keeps only the
 // latest frame; it then posts one message to the GUI thread, never more than one at a time.
 // Everything that touches windows, and every callback to the program, runs on the GUI thread.
+//
+// Lifetime: the presenter's message window holds it (a shared reference) from Create until
+// Shutdown, so that a callback that releases the mixer inside one of the presenter's messages
+// does not end the presenter under that message.
 #include <windows.h>
 
 #include <dshow.h>  // IVideoWindow
@@ -27,12 +31,13 @@
 
 #include "platform/ColorAdjust.h"
 #include "platform/ComPtr.h"
-#include "platform/GdiObject.h"
+#include "framework/GdiOwners.h"
+#include "framework/HiddenWindow.h"
 #include "platform/MixerPinConfig.h"
 #include "platform/OverlayGeometry.h"
 #include "platform/VideoFormat.h"
 
-namespace vl::platform {
+namespace vorlinde::platform {
 
 struct TOverlaySettings {
     COLORKEY key{CK_INDEX | CK_RGB, 0, RGB(16, 0, 16), RGB(16, 0, 16)};
@@ -62,7 +67,8 @@ public:
     TOverlayPresenter& operator=(const TOverlayPresenter&) = delete;
 
     // The mixer is going away: releases the destination and the callback at once and
-    // destroys the windows (on their thread; from another thread through a posted close).
+    // destroys the windows (on their thread; from another thread through a posted close),
+    // then gives up the message window's hold on the presenter.
     void Shutdown() noexcept;
 
     // Any thread.
@@ -108,7 +114,7 @@ private:
         bool shown = false;
         RECT rect{};             // window rectangle: screen, or the parent's client coordinates
         TPlacement placement{};  // in window coordinates
-        TRegion uncovered;       // top-most desktop layer: where the desktop shows, window coords
+        vl::TGdiRegion uncovered;       // top-most desktop layer: where the desktop shows, window coords
         COLORREF key = CLR_INVALID;
     };
     struct TSnapshot {
@@ -121,13 +127,20 @@ private:
 
     TOverlayPresenter();
     bool PrepareFrameInto(TFrame& frame, const BYTE* data, const TVideoFormat& format);
-    static LRESULT CALLBACK MessageProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static void RegisterLayerClass();
     static LRESULT CALLBACK LayerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    // Any thread: posts to the message window; false when it is gone or the post failed.
+    bool Post(UINT message);
     void PostToGui(UINT message);
     void RequestStateUpdate();
 
     // GUI thread.
+    bool Dispatch(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    // The ordered teardown (see the .cpp); the presenter may be gone when it returns.
+    void Close() noexcept;
+    // The timer, the layers and their owner.
+    void ReleaseWindows() noexcept;
     TSnapshot Snapshot();
     void OnFrame();
     void OnState();
@@ -148,7 +161,7 @@ private:
     void DrawFrame(HDC dc, const TPlacement& placement);
 
     DWORD guiThread_ = 0;
-    HWND messageWindow_ = nullptr;
+    std::atomic<HWND> messageWindow_{nullptr};  // window_'s handle, for posting from any thread
     HWND desktopLayerOwner_ = nullptr;  // hidden; keeps the top-most desktop layer off the taskbar
     std::shared_ptr<TOverlayPresenter> self_;  // the message window's hold on the presenter
 
@@ -179,7 +192,7 @@ private:
     TColorAdjuster guiAdjuster_;
     unsigned guiAdjusterVersion_ = 0;
     bool timerRunning_ = false;
-    bool closing_ = false;  // the message window is being destroyed
+    bool closing_ = false;  // the windows are going: nothing more is shown or told
     HWND rendererWindow_ = nullptr;
     HWND desktopHost_ = nullptr;
     bool desktopHostChecked_ = false;
@@ -190,6 +203,9 @@ private:
     bool windowLayerNotified_ = false;
     RECT notifiedSource_{};
     RECT notifiedDestination_{};
+
+    // Last, so that everything its handler touches exists before its first message.
+    vl::THiddenWindow window_;
 };
 
-}  // namespace vl::platform
+}  // namespace vorlinde::platform

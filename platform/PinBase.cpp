@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-namespace vl::platform {
+namespace vorlinde::platform {
 
 TPinBase::TPinBase(IPinOwner& owner, std::wstring name, PIN_DIRECTION direction)
     : owner_(owner), name_(std::move(name)), direction_(direction) {}
@@ -124,4 +124,4 @@ HRESULT WINAPI TEnumMediaTypes::Clone(IEnumMediaTypes** clone) {
     });
 }
 
-}  // namespace vl::platform
+}  // namespace vorlinde::platform

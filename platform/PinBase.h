@@ -14,7 +14,7 @@
 #include "platform/ComPtr.h"
 #include "platform/MediaType.h"
 
-namespace vl::platform {
+namespace vorlinde::platform {
 
 // What a pin needs of the filter it belongs to.
 class IPinOwner {
@@ -99,4 +99,4 @@ HRESULT GuardCom(F&& body) noexcept {
     }
 }
 
-}  // namespace vl::platform
+}  // namespace vorlinde::platform

@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <numeric>
 
-namespace vl::platform {
+namespace vorlinde::platform {
 
 namespace {
 
@@ -152,4 +152,4 @@ TDibHeader MakeRgb32Dib(LONG width, LONG height, bool topDown) noexcept {
     return dib;
 }
 
-}  // namespace vl::platform
+}  // namespace vorlinde::platform

@@ -6,7 +6,7 @@
 
 #include <dshow.h>
 
-namespace vl::platform {
+namespace vorlinde::platform {
 
 enum class TPixelLayout { Rgb32, Rgb24, Rgb565, Rgb555 };
 
@@ -38,4 +38,4 @@ HRESULT ParseVideoFormat(const AM_MEDIA_TYPE& type, TVideoFormat& format) noexce
 // The GDI description of a 32-bit buffer of the given size and row order.
 TDibHeader MakeRgb32Dib(LONG width, LONG height, bool topDown) noexcept;
 
-}  // namespace vl::platform
+}  // namespace vorlinde::platform

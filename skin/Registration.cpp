@@ -9,6 +9,7 @@
 #include "skin/controls/CheckGroup.h"
 #include "skin/controls/GroupBox.h"
 #include "skin/controls/ImageButton.h"
+#include "skin/controls/MainMenu.h"
 #include "skin/controls/PopupMenu.h"
 #include "skin/controls/RadioButton.h"
 #include "skin/controls/RadioGroup.h"
@@ -27,6 +28,7 @@ void RegisterSkinClasses() {
     vl::RegisterComponentClass(TsuiCustomGroupBox::StaticClass());
     vl::RegisterComponentClass(TsuiCheckGroup::StaticClass());
     vl::RegisterComponentClass(TsuiRadioGroup::StaticClass());
+    vl::RegisterComponentClass(TsuiMainMenu::StaticClass());
 }
 
 }  // namespace vorlinde

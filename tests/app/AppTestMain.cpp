@@ -13,7 +13,7 @@ int main(int argc, char** argv) {
     vl::TApplication application;
     application.Initialize();
     // The video window's Overlay Mixer, as the program offers it.
-    const vl::platform::TOverlayMixerRegistration overlayMixer;
+    const vorlinde::platform::TOverlayMixerRegistration overlayMixer;
     vorlinde::RegisterProgramClasses();
     application.SetTitle("Vorlinde");
     application.OnException = [](vl::TObject*, const std::exception_ptr& error) {

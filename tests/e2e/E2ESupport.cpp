@@ -1,6 +1,31 @@
 #include "E2ESupport.h"
 
+#include <cstdio>
+
+#include "tests/support/ClipColours.h"
+
 namespace e2e {
+
+namespace {
+
+constexpr char kDesktopKey[] = "Control Panel\\Desktop";
+constexpr char kWallpaperName[] = "Wallpaper";
+constexpr COLORREF kColourKey = RGB(16, 0, 16);
+
+void SetWallpaperValue(const std::optional<std::string>& value) {
+    if (value)
+        RegSetKeyValueA(HKEY_CURRENT_USER, kDesktopKey, kWallpaperName, REG_SZ, value->c_str(),
+                        static_cast<DWORD>(value->size() + 1));
+    else
+        RegDeleteKeyValueA(HKEY_CURRENT_USER, kDesktopKey, kWallpaperName);
+}
+
+void SetDesktopColour(COLORREF colour) {
+    const INT element = COLOR_BACKGROUND;
+    SetSysColors(1, &element, &colour);
+}
+
+}  // namespace
 
 std::string WindowsPath(std::string path) {
     if (!path.empty() && path.front() == '/') path = "Z:" + path;
@@ -40,6 +65,56 @@ void StorePlaylist(const std::vector<std::string>& files) {
     RegCloseKey(key);
 }
 
+std::optional<std::string> UserStringValue(const char* keyPath, const char* name) {
+    char text[1024] = {};
+    DWORD size = sizeof(text) - 1;
+    if (RegGetValueA(HKEY_CURRENT_USER, keyPath, name, RRF_RT_REG_SZ, nullptr, text, &size) != ERROR_SUCCESS)
+        return std::nullopt;
+    return std::string(text);
+}
+
+COLORREF SessionDesktopColour() {
+    if (auto text = UserStringValue("Software\\Wine\\Temporary System Parameters\\Control Panel\\Colors",
+                                    "Background")) {
+        int r = 0, g = 0, b = 0;
+        if (std::sscanf(text->c_str(), "%d %d %d", &r, &g, &b) == 3) return RGB(r, g, b);
+    }
+    return GetSysColor(COLOR_BACKGROUND);
+}
+
+TMarkedDesktop::TMarkedDesktop()
+    : userWallpaper_(UserStringValue(kDesktopKey, kWallpaperName)), userColour_(SessionDesktopColour()) {
+    SetWallpaperValue(std::string(kWallpaper));
+    SetDesktopColour(kColour);
+}
+
+TMarkedDesktop::~TMarkedDesktop() {
+    SetWallpaperValue(userWallpaper_);
+    SetDesktopColour(userColour_);
+}
+
+bool TMarkedDesktop::Marked() {
+    return UserStringValue(kDesktopKey, kWallpaperName) == kWallpaper && SessionDesktopColour() == kColour;
+}
+
+bool TMarkedDesktop::TakenForVideo() {
+    return UserStringValue(kDesktopKey, kWallpaperName) == "" && SessionDesktopColour() == kColourKey;
+}
+
+std::vector<std::string> WatchDesktopClips(size_t count, DWORD ms, const std::function<void()>& onChange) {
+    std::vector<std::string> shown;
+    const DWORD start = GetTickCount();
+    while (shown.size() < count && GetTickCount() - start < ms) {
+        const std::string colour = vltest::DesktopClipColour();
+        if (!colour.empty() && (shown.empty() || shown.back() != colour)) {
+            shown.push_back(colour);
+            if (onChange) onChange();
+        }
+        Sleep(30);
+    }
+    return shown;
+}
+
 HWND WaitForWindow(const std::function<HWND()>& found, DWORD ms) {
     const DWORD start = GetTickCount();
     HWND window = nullptr;
@@ -52,13 +127,14 @@ HWND ShownWindow(const char* className, const char* title) {
     return window && IsWindowVisible(window) ? window : nullptr;
 }
 
-TProgram::TProgram() {
-    const std::string path = WindowsPath(VORLINDE_EXE);
+TProgram::TProgram() : TProgram(WindowsPath(VORLINDE_EXE), "") {}
+
+TProgram::TProgram(const std::string& exePath, const std::string& workingDir, const std::string& arguments) {
     STARTUPINFOA startup{};
     startup.cb = sizeof(startup);
-    std::string commandLine = "\"" + path + "\"";
-    started_ = CreateProcessA(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                              &startup, &info_) != FALSE;
+    std::string commandLine = "\"" + exePath + "\"" + (arguments.empty() ? "" : " " + arguments);
+    started_ = CreateProcessA(exePath.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                              workingDir.empty() ? nullptr : workingDir.c_str(), &startup, &info_) != FALSE;
 }
 
 TProgram::~TProgram() {

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,41 @@ void DeleteProgramSettings();
 // Stores the playlist as the program does ("MovieList"/"Count", "1"...).
 void StorePlaylist(const std::vector<std::string>& files);
 
+// A string value of the current user's registry; nullopt when it is missing.
+std::optional<std::string> UserStringValue(const char* keyPath, const char* name);
+
+// The desktop as the program finds it: a marked wallpaper value and a marked desktop colour
+// while this object lives, the user's own put back when it is destroyed. The program takes
+// both over while it plays on the desktop and must put the marked ones back when it stops.
+class TMarkedDesktop {
+public:
+    static constexpr char kWallpaper[] = "C:\\windows\\vorlinde-e2e-wallpaper.bmp";
+    static constexpr COLORREF kColour = RGB(58, 110, 165);
+
+    TMarkedDesktop();
+    ~TMarkedDesktop();
+    TMarkedDesktop(const TMarkedDesktop&) = delete;
+    TMarkedDesktop& operator=(const TMarkedDesktop&) = delete;
+
+    // The wallpaper value and the desktop colour are the marked ones.
+    static bool Marked();
+    // The program holds the desktop: no wallpaper, the desktop colour is the video's colour key.
+    static bool TakenForVideo();
+
+private:
+    std::optional<std::string> userWallpaper_;
+    COLORREF userColour_ = 0;
+};
+
+// The desktop colour as another process last set it. Wine gives each process the system
+// colours of its start and keeps later changes in a volatile key, read here; on Windows
+// GetSysColor answers for the whole session.
+COLORREF SessionDesktopColour();
+
+// The sample clips the desktop shows, each change once, until `count` were seen or `ms`
+// passed; `onChange` runs at each change.
+std::vector<std::string> WatchDesktopClips(size_t count, DWORD ms, const std::function<void()>& onChange = {});
+
 // Waits up to `ms` for `found` to give a window.
 HWND WaitForWindow(const std::function<HWND()>& found, DWORD ms);
 // A visible top-level window of the class and title (any title when null).
@@ -30,7 +66,11 @@ HWND ShownWindow(const char* className, const char* title);
 // vorlinde.exe started with no arguments; ended (if still running) when destroyed.
 class TProgram {
 public:
+    // The built program.
     TProgram();
+    // The program at `exePath` (a Windows path), in the folder `workingDir` ("": this one),
+    // with the command-line `arguments`.
+    TProgram(const std::string& exePath, const std::string& workingDir, const std::string& arguments = "");
     ~TProgram();
     TProgram(const TProgram&) = delete;
     TProgram& operator=(const TProgram&) = delete;

@@ -22,7 +22,7 @@ int main(int argc, char** argv) {
 
     vl::TApplication application;
     application.Initialize();
-    const vl::platform::TOverlayMixerRegistration overlayMixer;
+    const vorlinde::platform::TOverlayMixerRegistration overlayMixer;
     vorlinde::RegisterProgramClasses();
     application.SetTitle("Vorlinde");
     int failures = 0;

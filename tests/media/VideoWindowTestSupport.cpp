@@ -1,79 +1,35 @@
 #include "VideoWindowTestSupport.h"
 
-#include <vector>
+#include "GraphTestSupport.h"
+#include "media/GraphUtils.h"
 
 namespace videotest {
 
-using vorlinde::TComPtr;
-
 namespace {
-
-std::string Narrow(const wchar_t* text) {
-    std::string result;
-    for (const wchar_t* p = text; *p; ++p) result += static_cast<char>(*p);
-    return result;
-}
-
-std::string FilterName(IBaseFilter* filter) {
-    FILTER_INFO info{};
-    if (FAILED(filter->QueryFilterInfo(&info))) return "?";
-    if (info.pGraph) info.pGraph->Release();
-    return Narrow(info.achName);
-}
-
-std::string PinName(IPin* pin) {
-    PIN_INFO info{};
-    if (FAILED(pin->QueryPinInfo(&info))) return "?";
-    std::string owner = info.pFilter ? FilterName(info.pFilter) : "?";
-    if (info.pFilter) info.pFilter->Release();
-    return owner + "." + Narrow(info.achName);
-}
-
-template <class F>
-void ForEachFilter(vorlinde::TFilterGraph& graph, F&& f) {
-    auto manager = graph.Query<IFilterGraph>(IID_IFilterGraph);
-    if (!manager) return;
-    TComPtr<IEnumFilters> filters;
-    manager->EnumFilters(filters.Receive());
-    TComPtr<IBaseFilter> filter;
-    while (filters->Next(1, filter.Receive(), nullptr) == S_OK) f(filter.Get());
-}
 
 constexpr char kDesktopKey[] = "Control Panel\\Desktop";
 
 }  // namespace
 
 TConnections Connections(vorlinde::TFilterGraph& graph) {
-    TConnections result;
-    ForEachFilter(graph, [&](IBaseFilter* filter) {
-        TComPtr<IEnumPins> pins;
-        filter->EnumPins(pins.Receive());
-        TComPtr<IPin> pin, peer;
-        while (pins->Next(1, pin.Receive(), nullptr) == S_OK) {
-            PIN_DIRECTION direction;
-            pin->QueryDirection(&direction);
-            if (direction == PINDIR_OUTPUT && SUCCEEDED(pin->ConnectedTo(peer.Receive())))
-                result.insert(PinName(pin.Get()) + " -> " + PinName(peer.Get()));
-        }
-    });
-    return result;
+    return graphtest::Connections(graph.Query<IFilterGraph>(IID_IFilterGraph).Get());
 }
 
 std::set<std::wstring> FilterNames(vorlinde::TFilterGraph& graph) {
     std::set<std::wstring> names;
-    ForEachFilter(graph, [&](IBaseFilter* filter) {
+    for (const auto& filter : vorlinde::GraphFilters(graph.Query<IFilterGraph>(IID_IFilterGraph).Get())) {
         FILTER_INFO info{};
         filter->QueryFilterInfo(&info);
         if (info.pGraph) info.pGraph->Release();
         names.insert(info.achName);
-    });
+    }
     return names;
 }
 
 bool InGraph(vorlinde::TFilterGraph& graph, IBaseFilter* filter) {
-    bool found = false;
-    ForEachFilter(graph, [&](IBaseFilter* f) { found = found || vorlinde::SameComObject(f, filter); });
-    return found;
+    for (const auto& f : vorlinde::GraphFilters(graph.Query<IFilterGraph>(IID_IFilterGraph).Get()))
+        if (vorlinde::SameComObject(f.Get(), filter)) return true;
+    return false;
 }
 
 COLORREF ScreenPixel(int x, int y) {

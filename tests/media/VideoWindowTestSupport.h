@@ -11,6 +11,7 @@
 #include <string>
 #include <utility>
 
+#include "GraphTestSupport.h"
 #include "MediaTestSupport.h"
 #include "framework/Form.h"
 #include "media/FilterGraph.h"
@@ -20,7 +21,7 @@
 namespace videotest {
 
 // "<filter name>.<pin name> -> <filter name>.<pin name>" for every connected output pin.
-using TConnections = std::set<std::string>;
+using TConnections = graphtest::TConnections;
 TConnections Connections(vorlinde::TFilterGraph& graph);
 // The names of the graph's filters.
 std::set<std::wstring> FilterNames(vorlinde::TFilterGraph& graph);
@@ -45,7 +46,7 @@ public:
     vorlinde::TFilterGraph& Graph() { return graph_; }
 
 private:
-    vl::platform::TOverlayMixerRegistration mixer_;
+    vorlinde::platform::TOverlayMixerRegistration mixer_;
     vorlinde::TFilterGraph graph_{nullptr};
     std::unique_ptr<vl::TForm> form_;
     vorlinde::TDSVideoWindowEx2* window_ = nullptr;

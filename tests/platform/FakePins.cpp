@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-namespace vl::platform::test {
+namespace vorlinde::platform::test {
 
 HRESULT WINAPI TFakeOutputPin::QueryInterface(REFIID iid, void** object) {
     if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IPin)) {
@@ -125,4 +125,4 @@ HRESULT WINAPI TFakeInputPin::Receive(IMediaSample* sample) {
     return S_OK;
 }
 
-}  // namespace vl::platform::test
+}  // namespace vorlinde::platform::test

@@ -9,7 +9,7 @@
 
 #include "platform/ComPtr.h"
 
-namespace vl::platform::test {
+namespace vorlinde::platform::test {
 
 // An output pin with no filter; it only answers what a connected input asks of it.
 class TFakeOutputPin final : public IPin {
@@ -84,4 +84,4 @@ public:
     int newSegments = 0;
 };
 
-}  // namespace vl::platform::test
+}  // namespace vorlinde::platform::test

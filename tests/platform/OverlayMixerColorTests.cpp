@@ -7,7 +7,7 @@
 
 #include "platform/ColorAdjust.h"
 
-namespace vl::platform {
+namespace vorlinde::platform {
 namespace {
 
 // A one-row RGB32 frame of the given pixels (0x00RRGGBB).
@@ -196,4 +196,4 @@ TEST(OverlayMixerColor, MergeCopiesFlaggedMembersOnly) {
 }
 
 }  // namespace
-}  // namespace vl::platform
+}  // namespace vorlinde::platform

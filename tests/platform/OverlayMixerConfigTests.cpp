@@ -2,7 +2,7 @@
 // controls and the remaining settings, with their defaults and their refusals.
 #include "OverlayTestSupport.h"
 
-namespace vl::platform::test {
+namespace vorlinde::platform::test {
 namespace {
 
 class OverlayMixerConfig : public testing::Test {
@@ -235,4 +235,4 @@ TEST_F(OverlayMixerConfig, ConfigHoldsAReferenceOnTheFilter) {
 }
 
 }  // namespace
-}  // namespace vl::platform::test
+}  // namespace vorlinde::platform::test

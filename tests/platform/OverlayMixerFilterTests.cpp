@@ -4,7 +4,7 @@
 
 #include "platform/OverlayMixer.h"
 
-namespace vl::platform::test {
+namespace vorlinde::platform::test {
 namespace {
 
 PIN_DIRECTION DirectionOf(IPin* pin) {
@@ -331,4 +331,4 @@ TEST(OverlayMixerExclusiveMode, NewCallbackHearsTheKey) {
 }
 
 }  // namespace
-}  // namespace vl::platform::test
+}  // namespace vorlinde::platform::test

@@ -4,7 +4,7 @@
 #include <dvdmedia.h>
 #include <gtest/gtest.h>
 
-namespace vl::platform {
+namespace vorlinde::platform {
 namespace {
 
 struct TFormatBlock {
@@ -121,4 +121,4 @@ TEST_F(OverlayMixerFormat, AudioIsRefused) {
 }
 
 }  // namespace
-}  // namespace vl::platform
+}  // namespace vorlinde::platform

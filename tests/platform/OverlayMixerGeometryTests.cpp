@@ -4,7 +4,7 @@
 
 #include "platform/OverlayGeometry.h"
 
-namespace vl::platform {
+namespace vorlinde::platform {
 namespace {
 
 void ExpectRect(const RECT& actual, LONG left, LONG top, LONG right, LONG bottom) {
@@ -73,4 +73,4 @@ TEST(OverlayMixerGeometry, EmptyDestinationGivesAnEmptyPlacement) {
 }
 
 }  // namespace
-}  // namespace vl::platform
+}  // namespace vorlinde::platform

@@ -3,7 +3,7 @@
 // callback hears the key and the video size.
 #include "OverlayTestSupport.h"
 
-namespace vl::platform::test {
+namespace vorlinde::platform::test {
 namespace {
 
 class OverlayMixerPlayback : public testing::Test {
@@ -136,4 +136,4 @@ TEST_F(OverlayMixerPlayback, ReleasingTheGraphReleasesTheCallback) {
 }
 
 }  // namespace
-}  // namespace vl::platform::test
+}  // namespace vorlinde::platform::test

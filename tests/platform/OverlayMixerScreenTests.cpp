@@ -9,7 +9,7 @@
 #include <cstdio>
 #include <functional>
 
-namespace vl::platform::test {
+namespace vorlinde::platform::test {
 namespace {
 
 constexpr COLORREF kKey = RGB(16, 0, 16);
@@ -382,4 +382,4 @@ TEST_F(OverlayMixerScreen, BrightnessZeroDarkensThePicture) {
 }
 
 }  // namespace
-}  // namespace vl::platform::test
+}  // namespace vorlinde::platform::test

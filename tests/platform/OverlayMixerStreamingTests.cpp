@@ -8,7 +8,7 @@
 
 #include <cstring>
 
-namespace vl::platform::test {
+namespace vorlinde::platform::test {
 namespace {
 
 constexpr LONG kWidth = 8;
@@ -366,4 +366,4 @@ TEST_F(OverlayMixerStreaming, ConnectedVideoSizeReachesTheCallback) {
 }
 
 }  // namespace
-}  // namespace vl::platform::test
+}  // namespace vorlinde::platform::test

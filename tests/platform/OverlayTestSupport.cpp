@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 
-namespace vl::platform::test {
+namespace vorlinde::platform::test {
 
 std::string SamplePath(const std::string& name) {
     std::string dir = VORLINDE_SAMPLES_DIR;
@@ -424,4 +424,4 @@ bool SameColour(COLORREF a, COLORREF b, int tolerance) {
            std::abs(GetBValue(a) - GetBValue(b)) <= tolerance;
 }
 
-}  // namespace vl::platform::test
+}  // namespace vorlinde::platform::test

@@ -16,7 +16,7 @@
 #include "platform/ComPtr.h"
 #include "platform/MixerPinConfig.h"
 
-namespace vl::platform::test {
+namespace vorlinde::platform::test {
 
 // VORLINDE_SAMPLES_DIR is a build-machine path; Wine reaches it through drive Z:.
 std::string SamplePath(const std::string& name);
@@ -173,4 +173,4 @@ private:
 
 bool SameColour(COLORREF a, COLORREF b, int tolerance);
 
-}  // namespace vl::platform::test
+}  // namespace vorlinde::platform::test

@@ -13,7 +13,7 @@ int main(int argc, char** argv) {
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     int result = 1;
     {
-        vl::platform::TOverlayMixerRegistration registration;
+        vorlinde::platform::TOverlayMixerRegistration registration;
         if (FAILED(registration.Result())) {
             fprintf(stderr, "registering the Overlay Mixer failed: 0x%08lx\n", registration.Result());
         } else {

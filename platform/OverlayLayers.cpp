@@ -1,0 +1,232 @@
+// The presenter's layer windows: click-through surfaces of the layer class, made, placed,
+// shown, hidden and painted on the GUI thread (see OverlayPresenter.h).
+#include <mutex>
+
+#include "platform/DesktopWindows.h"
+#include "platform/OverlayPresenter.h"
+
+namespace vorlinde::platform {
+
+namespace {
+
+HINSTANCE ModuleInstance() { return GetModuleHandleA(nullptr); }
+
+}  // namespace
+
+void TOverlayPresenter::RegisterLayerClass() {
+    static std::once_flag once;
+    std::call_once(once, [] {
+        WNDCLASSA layer{};
+        layer.lpfnWndProc = DefWindowProcA;
+        layer.hInstance = ModuleInstance();
+        layer.hCursor = LoadCursor(nullptr, IDC_ARROW);
+        layer.lpszClassName = kOverlayLayerClass;
+        RegisterClassA(&layer);
+    });
+}
+
+LRESULT CALLBACK TOverlayPresenter::LayerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_NCHITTEST:
+        // Click-through: the window or desktop below takes the mouse.
+        return HTTRANSPARENT;
+    case WM_MOUSEACTIVATE:
+        return MA_NOACTIVATE;
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_PAINT:
+        if (auto* presenter = reinterpret_cast<TOverlayPresenter*>(GetWindowLongPtrA(window, GWLP_USERDATA))) {
+            try {
+                presenter->PaintLayer(window);
+                return 0;
+            } catch (...) {
+                ValidateRect(window, nullptr);
+                return 0;
+            }
+        }
+        break;
+    default:
+        break;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+bool TOverlayPresenter::EnsureLayer(TLayer& layer, TLayerKind kind, HWND parent, COLORREF key) {
+    // A layer goes with its owner or parent window; then it is made again.
+    if (layer.window && !IsWindow(layer.window)) ForgetLayer(layer);
+    if (layer.window && (layer.kind != kind || layer.parent != parent)) DestroyLayer(layer);
+    if (!layer.window) {
+        DWORD exStyle = WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE;
+        DWORD style = WS_POPUP;
+        switch (kind) {
+        case TLayerKind::Window:
+            exStyle |= WS_EX_LAYERED | WS_EX_TRANSPARENT;
+            break;
+        case TLayerKind::DesktopTopMost:
+            exStyle |= WS_EX_LAYERED | WS_EX_TRANSPARENT | WS_EX_TOPMOST;
+            break;
+        case TLayerKind::DesktopChild:
+            exStyle = WS_EX_NOACTIVATE;
+            style = WS_CHILD | WS_DISABLED | WS_CLIPSIBLINGS;
+            break;
+        }
+        HWND window = CreateWindowExA(exStyle, kOverlayLayerClass, "", style, 0, 0, 1, 1, parent, nullptr,
+                                      ModuleInstance(), nullptr);
+        if (!window) return false;
+        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+        SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&LayerProc));
+        if (kind == TLayerKind::Window) SetLayeredWindowAttributes(window, 0, 255, LWA_ALPHA);
+        layer.window = window;
+        layer.kind = kind;
+        layer.parent = parent;
+        layer.shown = false;
+        layer.key = CLR_INVALID;
+        layer.uncovered.Reset();
+    }
+    if (kind == TLayerKind::DesktopTopMost && layer.key != key) {
+        // The key's pixels are see-through.
+        SetLayeredWindowAttributes(layer.window, key, 0, LWA_COLORKEY);
+        layer.key = key;
+        InvalidateRect(layer.window, nullptr, FALSE);
+    }
+    return true;
+}
+
+// A taskbar shows a button for a visible top-level window without an owner (Wine's even for a
+// tool window), so the top-most desktop layer gets an owner: a window that is never shown (and
+// so never minimised, which would hide the layer with it).
+HWND TOverlayPresenter::DesktopLayerOwner() {
+    if (desktopLayerOwner_ && IsWindow(desktopLayerOwner_)) return desktopLayerOwner_;
+    desktopLayerOwner_ = CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, kOverlayLayerClass, "", WS_POPUP, 0, 0,
+                                         0, 0, nullptr, nullptr, ModuleInstance(), nullptr);
+    return desktopLayerOwner_;
+}
+
+void TOverlayPresenter::ShowLayer(TLayer& layer, const RECT& rect, HWND insertAfter, bool repaintAll, bool newFrame) {
+    if (!layer.shown || !SameRect(rect, layer.rect)) {
+        SetWindowPos(layer.window, insertAfter, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
+                     SWP_NOACTIVATE | SWP_SHOWWINDOW);
+        layer.shown = true;
+        layer.rect = rect;
+        repaintAll = true;
+    }
+    if (repaintAll) {
+        InvalidateRect(layer.window, nullptr, FALSE);
+    } else if (newFrame) {
+        // Only the picture changed.
+        if (layer.uncovered) {
+            vl::TGdiRegion picture = vl::MakeRectRegion(layer.placement.destination);
+            if (picture) {
+                CombineRgn(picture.Get(), picture.Get(), layer.uncovered.Get(), RGN_AND);
+                InvalidateRgn(layer.window, picture.Get(), FALSE);
+            }
+        } else {
+            InvalidateRect(layer.window, &layer.placement.destination, FALSE);
+        }
+    }
+    UpdateWindow(layer.window);
+}
+
+void TOverlayPresenter::HideLayer(TLayer& layer) {
+    if (layer.window && !IsWindow(layer.window)) ForgetLayer(layer);
+    if (!layer.window || !layer.shown) return;
+    ShowWindow(layer.window, SW_HIDE);
+    layer.shown = false;
+}
+
+void TOverlayPresenter::DestroyLayer(TLayer& layer) {
+    if (layer.window && IsWindow(layer.window)) DestroyWindow(layer.window);
+    ForgetLayer(layer);
+}
+
+void TOverlayPresenter::ForgetLayer(TLayer& layer) {
+    layer.window = nullptr;
+    layer.parent = nullptr;
+    layer.shown = false;
+    layer.key = CLR_INVALID;
+    layer.uncovered.Reset();
+}
+
+void TOverlayPresenter::PaintLayer(HWND window) {
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(window, &paint);
+    if (!dc) return;
+    TLayer* layer = window == windowLayer_.window ? &windowLayer_ : window == desktopLayer_.window ? &desktopLayer_ : nullptr;
+    if (layer && layer->shown && haveFrame_) {
+        COLORKEY key;
+        {
+            std::lock_guard lock(mutex_);
+            key = settings_.key;
+        }
+        RECT client;
+        GetClientRect(window, &client);
+        vl::TGdiRegion all = vl::MakeRectRegion(client);
+        vl::TGdiRegion picture = vl::MakeRectRegion(layer->placement.destination);
+        if (all && picture) {
+            // The bars beside a letter-boxed picture show the desktop's colour, one step off
+            // the key so that they are not see-through.
+            vl::TGdiBrush bars = vl::MakeSolidBrush(layer->kind == TLayerKind::DesktopChild ? key.LowColorValue : NearKeyColor(key));
+            vl::TGdiRegion shown = vl::MakeEmptyRegion();
+            if (layer->uncovered) {
+                CombineRgn(picture.Get(), picture.Get(), layer->uncovered.Get(), RGN_AND);
+                CombineRgn(shown.Get(), layer->uncovered.Get(), nullptr, RGN_COPY);
+            } else {
+                CombineRgn(shown.Get(), all.Get(), nullptr, RGN_COPY);
+            }
+            SelectClipRgn(dc, picture.Get());
+            DrawFrame(dc, layer->placement);
+            SelectClipRgn(dc, nullptr);
+            vl::TGdiRegion rest = vl::MakeEmptyRegion();
+            CombineRgn(rest.Get(), shown.Get(), picture.Get(), RGN_DIFF);
+            if (bars) FillRgn(dc, rest.Get(), bars.Get());
+            if (layer->uncovered) {
+                // Covered parts: the key, so that the windows there show through.
+                vl::TGdiBrush keyBrush = vl::MakeSolidBrush(key.LowColorValue);
+                CombineRgn(rest.Get(), all.Get(), layer->uncovered.Get(), RGN_DIFF);
+                if (keyBrush) FillRgn(dc, rest.Get(), keyBrush.Get());
+            }
+        }
+    }
+    EndPaint(window, &paint);
+}
+
+void TOverlayPresenter::DrawFrame(HDC dc, const TPlacement& placement) {
+    TFrame& frame = *display_;
+    const TVideoFormat& format = frame.format;
+    TColorSettings color;
+    unsigned version;
+    {
+        std::lock_guard lock(mutex_);
+        color = color_;
+        version = colorVersion_;
+    }
+    if (frame.colorVersion != version) {
+        // The settings changed after the frame was made (a paused picture): redo them here.
+        if (guiAdjusterVersion_ != version) {
+            guiAdjuster_.Configure(color);
+            guiAdjusterVersion_ = version;
+        }
+        frame.adjustedValid = !guiAdjuster_.IsIdentity();
+        if (frame.adjustedValid) {
+            frame.adjusted.resize(static_cast<size_t>(format.width) * format.height);
+            guiAdjuster_.Process(frame.raw.data(), format, frame.adjusted.data());
+        }
+        frame.colorVersion = version;
+    }
+    TDibHeader dib = format.dib;
+    const void* bits = frame.raw.data();
+    if (frame.adjustedValid) {
+        dib = MakeRgb32Dib(format.width, format.height, format.topDown);
+        bits = frame.adjusted.data();
+    }
+    const RECT& source = placement.source;
+    const RECT& target = placement.destination;
+    // GDI counts a bottom-up buffer's rows from the bottom.
+    const LONG sourceY = format.topDown ? source.top : format.height - source.bottom;
+    SetStretchBltMode(dc, COLORONCOLOR);
+    StretchDIBits(dc, target.left, target.top, target.right - target.left, target.bottom - target.top, source.left,
+                  sourceY, source.right - source.left, source.bottom - source.top, bits,
+                  reinterpret_cast<const BITMAPINFO*>(&dib), DIB_RGB_COLORS, SRCCOPY);
+}
+
+}  // namespace vorlinde::platform
