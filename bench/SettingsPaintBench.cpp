@@ -91,7 +91,7 @@ void ApplyLook(TForm1& form, const TLook& look) {
 int main() {
     vl::TApplication application;
     application.Initialize();
-    const vl::platform::TOverlayMixerRegistration overlayMixer;
+    const vorlinde::platform::TOverlayMixerRegistration overlayMixer;
     RegisterProgramClasses();
     application.SetTitle("Vorlinde");
     int status = 0;
