@@ -59,7 +59,7 @@ void TForm2::Loaded() {
     Label4 = Bind<vl::TLabel>(*this, "Label4");
     suiURLLabel1 = Bind<vl::TLabel>(*this, "suiURLLabel1");
     suiURLLabel2 = Bind<vl::TLabel>(*this, "suiURLLabel2");
-    Button1 = Bind<vl::TButton>(*this, "Button1");
+    Button1 = Bind<TsuiButton>(*this, "Button1");
     suiThemeManager1 = Bind<TsuiThemeManager>(*this, "suiThemeManager1");
     // The web site's address is the caption; the mail link writes to the address it shows.
     MakeLink(*suiURLLabel1, suiURLLabel1->Caption());

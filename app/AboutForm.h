@@ -1,9 +1,10 @@
 #pragma once
 // The About window: created at start right after the main window, hidden until asked for.
 #include "framework/Form.h"
+// The window's skinned button, whose operations its users call.
+#include "skin/controls/Button.h"
 
 namespace vl {
-class TButton;
 class TLabel;
 }  // namespace vl
 
@@ -26,7 +27,7 @@ public:
     vl::TLabel* Label4 = nullptr;
     vl::TLabel* suiURLLabel1 = nullptr;
     vl::TLabel* suiURLLabel2 = nullptr;
-    vl::TButton* Button1 = nullptr;
+    TsuiButton* Button1 = nullptr;
     TsuiThemeManager* suiThemeManager1 = nullptr;
 
     // Follows the theme file when the one named by "SkinFileName" exists.

@@ -7,18 +7,19 @@
 
 #include "framework/Control.h"
 #include "framework/Form.h"
+// The skinned controls of the window, whose operations its users call.
+#include "skin/controls/Button.h"
+#include "skin/controls/CheckBox.h"
+#include "skin/controls/RadioGroup.h"
 
 struct IBaseFilter;
 
 namespace vl {
-class TButton;
-class TCheckBox;
 class TLabel;
 class TListBox;
 class TMenuItem;
 class TOpenDialog;
 class TPanel;
-class TRadioGroup;
 class TTimer;
 }  // namespace vl
 
@@ -43,19 +44,19 @@ public:
     TsuiForm* suiForm1 = nullptr;
     vl::TLabel* lblList = nullptr;
     vl::TListBox* lsbMovie = nullptr;
-    vl::TCheckBox* chkPreview = nullptr;
-    vl::TCheckBox* chkAutoStart = nullptr;
-    vl::TCheckBox* chkStartPlay = nullptr;
-    vl::TRadioGroup* rdgOrder = nullptr;
-    vl::TButton* btnAdd = nullptr;
-    vl::TButton* btnDelete = nullptr;
-    vl::TButton* btnUp = nullptr;
-    vl::TButton* btnDown = nullptr;
-    vl::TButton* btnClear = nullptr;
-    vl::TButton* btnDesktop = nullptr;
-    vl::TButton* Button1 = nullptr;
-    vl::TButton* btnOk = nullptr;
-    vl::TButton* btnCancel = nullptr;
+    TsuiCheckBox* chkPreview = nullptr;
+    TsuiCheckBox* chkAutoStart = nullptr;
+    TsuiCheckBox* chkStartPlay = nullptr;
+    TsuiRadioGroup* rdgOrder = nullptr;
+    TsuiButton* btnAdd = nullptr;
+    TsuiButton* btnDelete = nullptr;
+    TsuiButton* btnUp = nullptr;
+    TsuiButton* btnDown = nullptr;
+    TsuiButton* btnClear = nullptr;
+    TsuiButton* btnDesktop = nullptr;
+    TsuiButton* Button1 = nullptr;
+    TsuiButton* btnOk = nullptr;
+    TsuiButton* btnCancel = nullptr;
     vl::TPanel* Panel1 = nullptr;
     TDSVideoWindowEx2* DSVideoWindowEx21 = nullptr;
     TFilterGraph* FilterGraph1 = nullptr;

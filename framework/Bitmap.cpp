@@ -293,13 +293,19 @@ void TBitmap::Assign(const TPersistent& source) {
         return;
     }
     if (other == this) return;
-    TBitmap copy;
-    copy.Create(other->width_, other->height_);
-    if (!copy.Empty()) {
+    if (!Empty() && width_ == other->width_ && height_ == other->height_) {
+        // Same size: the pixels go into the DIB section already here (its canvas stays).
         GdiFlush();
-        std::memcpy(copy.bits_, other->bits_, static_cast<size_t>(other->width_) * other->height_ * 4);
+        std::memcpy(bits_, other->bits_, static_cast<size_t>(width_) * height_ * 4);
+    } else {
+        TBitmap copy;
+        copy.Create(other->width_, other->height_);
+        if (!copy.Empty()) {
+            GdiFlush();
+            std::memcpy(copy.bits_, other->bits_, static_cast<size_t>(other->width_) * other->height_ * 4);
+        }
+        Swap(copy);
     }
-    Swap(copy);
     pixelFormat_ = other->pixelFormat_;
     transparent_ = other->transparent_;
     transparentColorFixed_ = other->transparentColorFixed_;

@@ -25,8 +25,7 @@ struct TEnumNames<TAlign> {
     }
 };
 
-namespace {
-int CursorFromProp(const TPropValue& v) {
+int CursorFromPropValue(const TPropValue& v) {
     if (v.kind == TPropValue::Kind::Integer) return v.AsInt();
     static const std::pair<const char*, int> names[] = {
         {"crDefault", crDefault}, {"crNone", crNone},   {"crArrow", crArrow},         {"crCross", crCross},
@@ -37,6 +36,7 @@ int CursorFromProp(const TPropValue& v) {
     throw EReadError("Invalid cursor '" + v.text + "'");
 }
 
+namespace {
 HCURSOR LoadCursorById(int id) {
     switch (id) {
     case crDefault: return nullptr;
@@ -89,7 +89,7 @@ const TClassInfo& TWinControl::StaticClass() {
             .Prop("ParentFont", &TWinControl::SetParentFont, &TWinControl::ParentFont)
             .Prop("TabOrder", &TWinControl::SetTabOrder, &TWinControl::TabOrder)
             .Prop("TabStop", &TWinControl::SetTabStop, &TWinControl::TabStop)
-            .Custom("Cursor", [](TWinControl& c, const TPropValue& v) { c.SetCursor(CursorFromProp(v)); },
+            .Custom("Cursor", [](TWinControl& c, const TPropValue& v) { c.SetCursor(CursorFromPropValue(v)); },
                     [](const TWinControl& c) { return TPropValue::Int(c.Cursor()); })
             .Prop("Hint", &TWinControl::SetHint, &TWinControl::Hint)
             .Prop("ShowHint", &TWinControl::SetShowHint, &TWinControl::ShowHint)

@@ -202,6 +202,10 @@ public:
     virtual bool IsDefaultButton() const { return false; }
     virtual bool IsCancelButton() const { return false; }
     virtual bool IsButtonControl() const { return false; }
+    // Enter and Escape offered by the form to every visible, enabled control before it looks
+    // for its default and cancel buttons (not while the focused control takes every key);
+    // `shift` holds the modifier keys. Returns true when this control acted on the key.
+    virtual bool DialogKeyPressed(WORD /*key*/, TShiftState /*shift*/) { return false; }
 
 protected:
     virtual void CreateParams(TCreateParams& params);
@@ -288,6 +292,9 @@ private:
     TWindowHookList hooks_;
     int dispatchDepth_ = 0;
 };
+
+// A cursor identifier from a form description: a number or a name ("crHandPoint").
+int CursorFromPropValue(const TPropValue& value);
 
 // Cursor identifiers for SetCursor.
 enum : int { crDefault = 0, crNone = -1, crArrow = -2, crCross = -3, crIBeam = -4, crSizeAll = -22,

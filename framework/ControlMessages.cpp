@@ -197,11 +197,13 @@ void TWinControl::PaintParentBackground(HDC dc) {
     if (!parent_ || !parent_->handle_) return;
     POINT origin{0, 0};
     MapWindowPoints(handle_, parent_->handle_, &origin, 1);
-    POINT old;
-    OffsetViewportOrgEx(dc, -origin.x, -origin.y, &old);
+    // Whatever the parent selects or clips while painting stays out of the caller's context.
+    const TSavedDC saved(dc);
+    OffsetViewportOrgEx(dc, -origin.x, -origin.y, nullptr);
+    const RECT parentClient = parent_->ClientRect();
+    IntersectClipRect(dc, parentClient.left, parentClient.top, parentClient.right, parentClient.bottom);
     parent_->Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
     parent_->Perform(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
-    SetViewportOrgEx(dc, old.x, old.y, nullptr);
 }
 
 void TWinControl::Invalidate() {

@@ -451,6 +451,17 @@ bool TForm::DialogButtonKey(WORD key) {
     }
     // A control that takes every key (a multi-line edit) keeps Enter and Escape.
     if (focused && (SendMessageA(focused->Handle(), WM_GETDLGCODE, key, 0) & DLGC_WANTALLKEYS)) return false;
+    // Controls that answer the key themselves (skinned buttons) come first.
+    const TShiftState shift = KeyboardShiftState();
+    std::function<bool(TWinControl*)> offer = [&](TWinControl* parent) {
+        for (int i = 0; i < parent->ControlCount(); ++i) {
+            TWinControl* c = parent->Controls(i);
+            if (!c->Visible() || !c->Enabled()) continue;
+            if (c->DialogKeyPressed(key, shift) || offer(c)) return true;
+        }
+        return false;
+    };
+    if (offer(this)) return true;
     std::function<TWinControl*(TWinControl*)> find = [&](TWinControl* parent) -> TWinControl* {
         for (int i = 0; i < parent->ControlCount(); ++i) {
             TWinControl* c = parent->Controls(i);

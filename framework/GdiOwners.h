@@ -54,6 +54,21 @@ inline TGdiBrush MakeSolidBrush(COLORREF color) noexcept { return TGdiBrush(Crea
 inline TGdiRegion MakeRectRegion(const RECT& rect) noexcept { return TGdiRegion(CreateRectRgnIndirect(&rect)); }
 inline TGdiRegion MakeEmptyRegion() noexcept { return TGdiRegion(CreateRectRgn(0, 0, 0, 0)); }
 
+// A top-down 32-bit DIB section of w x h pixels (black), or nothing when it cannot be made.
+// Made without asking the display: a bitmap compatible with the screen is several times
+// slower to get under Wine.
+inline TGdiBitmap MakeDibSection32(int width, int height) noexcept {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    return TGdiBitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+}
+
 // Fills `rect` of `dc` with one colour (a brush made and freed for the call).
 inline void FillSolidRect(HDC dc, const RECT& rect, COLORREF color) noexcept {
     TGdiBrush brush = MakeSolidBrush(color);
@@ -234,24 +249,31 @@ private:
 // in one block. When no buffer can be made (out of GDI memory) DC() is the target itself, so
 // painting still happens, only unbuffered. Nothing reaches the target unless Commit is called,
 // so a painter that throws leaves the screen as it was.
+//
+// Only the part of `rect` inside the target's clipping can ever show, so the buffer covers
+// just that part (Rect()): a window painting its whole client area for a child's see-through
+// background, or for a small invalid region, fills a small bitmap instead of a large one.
 class TBufferedPaint {
 public:
     TBufferedPaint(HDC target, const RECT& rect) noexcept
         : target_(target), rect_(rect) {
-        const int w = rect.right - rect.left, h = rect.bottom - rect.top;
+        RECT clip{};
+        if (target && GetClipBox(target, &clip) != ERROR) {
+            if (!IntersectRect(&rect_, &rect, &clip)) rect_ = RECT{0, 0, 0, 0};
+        }
+        const int w = rect_.right - rect_.left, h = rect_.bottom - rect_.top;
         if (w <= 0 || h <= 0) {
             empty_ = true;
             return;
         }
-        // In the screen's format: a target that is a memory context may still hold its default
-        // one-bit bitmap, and a bitmap compatible with that would be monochrome.
-        TScreenDC screen;
-        memory_ = TMemoryDC(screen.Get());
+        // A 32-bit DIB section: full colour whatever the target holds (a memory context may
+        // still have its default one-bit bitmap), and quick to make.
+        memory_ = TMemoryDC(nullptr);
         if (!memory_) return;
-        bitmap_.Reset(CreateCompatibleBitmap(screen.Get(), w, h));
+        bitmap_ = MakeDibSection32(w, h);
         if (!bitmap_) return;
         old_ = SelectObject(memory_.Get(), bitmap_.Get());
-        SetViewportOrgEx(memory_.Get(), -rect.left, -rect.top, nullptr);
+        SetViewportOrgEx(memory_.Get(), -rect_.left, -rect_.top, nullptr);
         buffered_ = true;
     }
     ~TBufferedPaint() {

@@ -95,9 +95,11 @@ RECT TPanel::PaintFrame(HDC dc) {
     return r;
 }
 
+void TPanel::PaintBackground(HDC dc) { FillSolidRect(dc, ClientRect(), ColorToRGB(Color())); }
+
 void TPanel::Paint(HDC dc, const RECT& clip) {
     PaintBuffered(dc, clip, [&](HDC buffer) {
-        FillSolidRect(buffer, ClientRect(), ColorToRGB(Color()));
+        PaintBackground(buffer);
         RECT inner = PaintFrame(buffer);
         if (Caption().empty()) return;
         TSelectObject font(buffer, FontRef().Handle());

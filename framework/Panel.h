@@ -31,6 +31,8 @@ protected:
     void AdjustClientRect(RECT& rect) override;
     // Draws bevels and border and returns the area inside them.
     RECT PaintFrame(HDC dc);
+    // Fills the client area before the frame and caption are drawn; the default uses Color.
+    virtual void PaintBackground(HDC dc);
 
 private:
     void Changed();

@@ -4,8 +4,15 @@
 #include "skin/FileTheme.h"
 #include "skin/SkinForm.h"
 #include "skin/ThemeManager.h"
+#include "skin/controls/Button.h"
+#include "skin/controls/CheckBox.h"
+#include "skin/controls/CheckGroup.h"
+#include "skin/controls/GroupBox.h"
+#include "skin/controls/ImageButton.h"
 #include "skin/controls/MainMenu.h"
 #include "skin/controls/PopupMenu.h"
+#include "skin/controls/RadioButton.h"
+#include "skin/controls/RadioGroup.h"
 
 namespace vorlinde {
 
@@ -14,6 +21,13 @@ void RegisterSkinClasses() {
     vl::RegisterComponentClass(TsuiFileTheme::StaticClass());
     vl::RegisterComponentClass(TsuiThemeManager::StaticClass());
     vl::RegisterComponentClass(TsuiPopupMenu::StaticClass());
+    vl::RegisterComponentClass(TsuiButton::StaticClass());
+    vl::RegisterComponentClass(TsuiImageButton::StaticClass());
+    vl::RegisterComponentClass(TsuiCheckBox::StaticClass());
+    vl::RegisterComponentClass(TsuiRadioButton::StaticClass());
+    vl::RegisterComponentClass(TsuiCustomGroupBox::StaticClass());
+    vl::RegisterComponentClass(TsuiCheckGroup::StaticClass());
+    vl::RegisterComponentClass(TsuiRadioGroup::StaticClass());
     vl::RegisterComponentClass(TsuiMainMenu::StaticClass());
 }
 

@@ -1,5 +1,8 @@
-// The settings window in each look.
+// The settings window in each look: as it opens, and with its controls in the states a user
+// sees (a button under the pointer, one held down, one disabled, a check box with the focus).
 #include <windows.h>
+
+#include <string>
 
 #include "app/MainForm.h"
 #include "framework/Application.h"
@@ -20,6 +23,26 @@ void PrepareSettings() {
     }
 }
 
+// The middle of a control on the screen.
+POINT Centre(vl::TWinControl& control) {
+    return control.ClientToScreen(POINT{control.Width() / 2, control.Height() / 2});
+}
+
+// "&Add" under the pointer, "&Delete" held down, "Move &Up" disabled, "Preview when click"
+// focused; then everything back as it was.
+void CaptureStates(vorlinde::TForm1& form, const std::string& name) {
+    const POINT add = Centre(*form.btnAdd);
+    gallery::MoveMouseTo(add.x, add.y);
+    SendMessageA(form.btnDelete->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
+    form.btnUp->SetEnabled(false);
+    form.chkPreview->SetFocus();
+    gallery::PumpFor(150);
+    gallery::CaptureWindow(name, form.Handle(), 4);
+    ReleaseCapture();  // the press ends without a click
+    form.btnUp->SetEnabled(true);
+    gallery::MoveMouseTo(5, 5);
+}
+
 }  // namespace
 
 GALLERY_SCENE("settings", [](const gallery::TLook& look) {
@@ -33,6 +56,7 @@ GALLERY_SCENE("settings", [](const gallery::TLook& look) {
     gallery::MoveMouseTo(5, 5);  // nowhere near a control
     gallery::PumpFor(200);
     gallery::CaptureWindow("settings-" + look.name, form.Handle(), 4);
+    CaptureStates(form, "settings-states-" + look.name);
     delete vorlinde::Form1;
     vorlinde::Form1 = nullptr;
     gallery::PumpFor(50);
