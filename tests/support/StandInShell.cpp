@@ -22,8 +22,12 @@ namespace vorlinde::standin {
 
 namespace {
 
-constexpr UINT kRestackMessage = WM_APP + 1;
-constexpr UINT_PTR kTaskbarTimer = 1;
+constexpr UINT_PTR kRestackTimer = 1;
+constexpr UINT_PTR kRestackAgainTimer = 2;
+constexpr UINT kRestackAgainMs = 100;
+// The restacking waits this long after new windows are shown, so that their showing has reached
+// the X server (Wine sends it while the thread waits for messages) before the others are raised.
+constexpr UINT kRestackDelayMs = 30;
 
 HINSTANCE Instance() { return GetModuleHandleA(nullptr); }
 
@@ -115,7 +119,7 @@ bool TStandInShell::Create() {
     ShowWindow(progman_, SW_SHOWNA);
     ShowWindow(taskbar_, SW_SHOWNA);
     UpdateWindow(progman_);
-    KeepAtTheBottom();
+    SetTimer(progman_, kRestackTimer, kRestackDelayMs, nullptr);
     // As the shell does once its taskbar exists, so that programs put their icons back.
     PostMessageA(HWND_BROADCAST, RegisterWindowMessageA("TaskbarCreated"), 0, 0);
     return true;
@@ -151,13 +155,14 @@ void TStandInShell::RaiseBackgroundWorker() {
         ShowWindow(iconWorker_, SW_SHOWNA);
         UpdateWindow(iconWorker_);
     }
-    PostMessageA(progman_, kRestackMessage, 0, 0);
+    SetTimer(progman_, kRestackTimer, kRestackDelayMs, nullptr);
 }
 
 // Raises every visible top-level window that is not the shell's desktop, bottom first, the
-// taskbar last (and again a moment later, after the other processes have raised theirs). Wine
-// raises a window on the X screen only when it becomes the first visible window of the window
-// order, so each one goes to the top of the top-most band (first) and then back to its own band.
+// taskbar last. Wine raises a window on the X screen only when it becomes the first visible
+// window of the window order, so each one goes to the top of the top-most band (first) and then
+// back to its own band. The other processes raise theirs when they next handle messages, so
+// the whole pass runs once more a moment later, in case one of them came late.
 void TStandInShell::KeepAtTheBottom() {
     std::vector<HWND> windows;  // top to bottom
     for (HWND window = GetTopWindow(nullptr); window; window = GetWindow(window, GW_HWNDNEXT)) {
@@ -167,7 +172,6 @@ void TStandInShell::KeepAtTheBottom() {
     }
     for (auto it = windows.rbegin(); it != windows.rend(); ++it) Raise(*it);
     Raise(taskbar_);
-    SetTimer(taskbar_, kTaskbarTimer, 200, nullptr);
 }
 
 void TStandInShell::Raise(HWND window) {
@@ -201,13 +205,16 @@ LRESULT TStandInShell::Handle(HWND window, UINT message, WPARAM wParam, LPARAM l
     case kRaiseBackgroundWorker:
         if (window == progman_) RaiseBackgroundWorker();
         return 0;
-    case kRestackMessage:
-        KeepAtTheBottom();
-        return 0;
     case WM_TIMER:
-        if (window == taskbar_ && wParam == kTaskbarTimer) {
-            KillTimer(taskbar_, kTaskbarTimer);
-            Raise(taskbar_);
+        if (window == progman_ && wParam == kRestackTimer) {
+            KillTimer(progman_, kRestackTimer);
+            KeepAtTheBottom();
+            SetTimer(progman_, kRestackAgainTimer, kRestackAgainMs, nullptr);
+        } else if (window == progman_ && wParam == kRestackAgainTimer) {
+            KillTimer(progman_, kRestackAgainTimer);
+            KeepAtTheBottom();
+            // Tells the tests that the shell is up and its windows are in order.
+            SetWindowTextA(taskbar_, kTaskbarReady);
         }
         return 0;
     case WM_CLOSE:

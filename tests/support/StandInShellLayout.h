@@ -31,6 +31,8 @@ inline constexpr UINT kRaiseBackgroundWorker = 0x052C;
 inline constexpr COLORREF kWallpaper = RGB(0, 96, 128);
 
 inline constexpr int kTaskbarHeight = 40;
+// The taskbar's window text once the shell has started and put its windows under the others.
+inline constexpr char kTaskbarReady[] = "Ready";
 inline constexpr COLORREF kTaskbarColour = RGB(48, 48, 56);
 
 // An icon: a square of one colour with a white border and a label below it, in a cell (the
