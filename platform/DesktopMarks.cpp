@@ -4,6 +4,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "platform/VideoFormat.h"
+
 namespace vorlinde::platform {
 
 namespace {
@@ -141,14 +143,10 @@ vl::TGdiRegion FindDesktopMarks(const RECT& area, HRGN considered) {
     {
         vl::TScreenDC screen;
         vl::TMemoryDC memory(screen.Get());
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
+        const TDibHeader dib = MakeRgb32Dib(width, height, true);
         void* bits = nullptr;
-        vl::TGdiBitmap bitmap(CreateDIBSection(screen.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+        vl::TGdiBitmap bitmap(CreateDIBSection(screen.Get(), reinterpret_cast<const BITMAPINFO*>(&dib), DIB_RGB_COLORS,
+                                               &bits, nullptr, 0));
         if (!screen || !memory || !bitmap || !bits) return vl::MakeEmptyRegion();
         vl::TSelectObject select(memory.Get(), bitmap.Get());
         BitBlt(memory.Get(), 0, 0, width, height, screen.Get(), area.left, area.top, SRCCOPY);

@@ -14,6 +14,8 @@
 
 #include <functional>
 #include <memory>
+#include <ostream>
+#include <string>
 
 #include "OverlayTestSupport.h"
 #include "ShellStandIn.h"
@@ -122,76 +124,43 @@ protected:
         desktop_ = std::make_unique<TDesktopColour>(RGB(58, 110, 165));
     }
 
-    // Every icon shows on the screen in its own colour.
-    static void ExpectIconsShown() {
-        const TScreenShot shot(kScreen);
-        for (const auto& icon : kIcons) {
-            EXPECT_TRUE(SameColour(shot.Mean(Inset(icon.square, 3)), icon.colour, 8)) << icon.name;
-        }
-        if (testing::Test::HasFailure()) shot.Save("shell-icons.bmp");
+    // Starts the stand-in shell of `layout`.
+    bool StartShell(const char* layout) {
+        shell_ = std::make_unique<TShellStandIn>(layout);
+        return shell_->Started();
     }
-
-    // A click on an icon reaches the icon view.
-    static void ExpectIconTakesAClick(const TShellStandIn& shell) {
-        Click(IconCentre(kIcons[1]));
-        EXPECT_TRUE(PumpUntil([&] { return shell.IconViewText() == "Movies 1"; }, 2000)) << shell.IconViewText();
+    // Starts desktop playback; the shown desktop layer, or null.
+    HWND StartDesktopPlayback() {
+        scene_ = std::make_unique<TDesktopScene>();
+        return scene_->Start() ? ShownDesktopLayer() : nullptr;
     }
-
-    // The standing window and the taskbar show as they are, and the window takes a click.
-    static void ExpectWindowAndTaskbarOnTop(TClickWindow& standing) {
-        const TScreenShot shot(kScreen);
-        EXPECT_EQ(shot.Mean(Inset(kStandingWindow, 2)), RGB(0, 200, 0));
-        EXPECT_EQ(shot.Mean(Inset(kTaskbar, 2)), standin::kTaskbarColour);
-        if (testing::Test::HasFailure()) shot.Save("shell-windows.bmp");
-        Click(POINT{570, 550});
-        EXPECT_TRUE(PumpUntil([&] { return standing.Clicks() == 1; }, 2000));
-    }
-
-    // Desktop playback ends, and no window of this process stays inside the shell's windows.
-    static void EndAndWaitUntilTheShellIsLeft(TDesktopScene& scene, const TShellStandIn& shell) {
-        scene.EndDesktopPlayback();
-        EXPECT_TRUE(PumpUntil([&] { return shell.ForeignChildren().empty() && !ShownDesktopLayer(); }, 2000));
-    }
-
-    // The shell is killed and started again in the middle of desktop playback: the layer is
-    // back in `placed` of the new shell within the limit, counted from the new shell's start.
-    static void ExpectRestartFound(TShellStandIn& shell, const std::function<bool(HWND layer)>& placed) {
-        shell.Kill();
-        const DWORD started = GetTickCount();
-        ASSERT_TRUE(shell.Start());
-        EXPECT_TRUE(PumpUntil(
-            [&] {
-                HWND layer = ShownDesktopLayer();
-                return layer && placed(layer);
-            },
-            kRestartLimitMs));
-        const DWORD took = GetTickCount() - started;
-        EXPECT_LE(took, kRestartLimitMs);
-        RecordProperty("RestartMs", static_cast<int>(took));
-        HWND layer = ShownDesktopLayer();
-        ASSERT_NE(layer, nullptr);
-        EXPECT_TRUE(LayerShowsMovingVideo(layer));
+    TShellStandIn& Shell() { return *shell_; }
+    TDesktopScene& Scene() { return *scene_; }
+    // Playback first, then the shell.
+    void End() {
+        scene_.reset();
+        shell_.reset();
     }
 
     std::unique_ptr<TDesktopColour> desktop_;
+    std::unique_ptr<TShellStandIn> shell_;
+    std::unique_ptr<TDesktopScene> scene_;
 };
 
-// ---- Windows 8 to 11 23H2: the background WorkerW --------------------------------------------
+// ---- Where the video goes, per layout --------------------------------------------------------
 
+// Windows 8 to 11 23H2: in the background WorkerW behind the icons' WorkerW.
 TEST_F(OverlayMixerShell, WorkerWLayoutShowsTheVideoInTheBackgroundWorkerW) {
     if (RunAsWindows10()) return;
-    TShellStandIn shell(standin::kLayoutWorkerW);
-    ASSERT_TRUE(shell.Started());
-    TDesktopScene scene;
-    ASSERT_TRUE(scene.Start());
-    HWND layer = ShownDesktopLayer();
+    ASSERT_TRUE(StartShell(standin::kLayoutWorkerW));
+    HWND layer = StartDesktopPlayback();
     ASSERT_NE(layer, nullptr);
-    HWND background = shell.Wallpaper();
+    HWND background = Shell().Wallpaper();
     ASSERT_NE(background, nullptr);
     EXPECT_EQ(GetParent(layer), background);
     EXPECT_FALSE(IsTopMost(layer));
     // The background lies behind the icons' WorkerW.
-    HWND after = shell.IconHolder();
+    HWND after = Shell().IconHolder();
     while (after && after != background) after = GetWindow(after, GW_HWNDNEXT);
     EXPECT_EQ(after, background);
     RECT rect;
@@ -200,180 +169,147 @@ TEST_F(OverlayMixerShell, WorkerWLayoutShowsTheVideoInTheBackgroundWorkerW) {
     EXPECT_TRUE(LayerShowsMovingVideo(layer));
 }
 
-TEST_F(OverlayMixerShell, WorkerWLayoutKeepsTheIconsOnTopAndClickable) {
-    if (RunAsWindows10()) return;
-    TShellStandIn shell(standin::kLayoutWorkerW);
-    ASSERT_TRUE(shell.Started());
-    TDesktopScene scene;
-    ASSERT_TRUE(scene.Start());
-    ExpectIconsShown();
-    ExpectIconTakesAClick(shell);
-}
-
-TEST_F(OverlayMixerShell, WorkerWLayoutLeavesWindowsAndTheTaskbarOnTop) {
-    if (RunAsWindows10()) return;
-    TShellStandIn shell(standin::kLayoutWorkerW);
-    ASSERT_TRUE(shell.Started());
-    TClickWindow standing(kStandingWindow, RGB(0, 200, 0));
-    TDesktopScene scene;
-    ASSERT_TRUE(scene.Start());
-    ExpectWindowAndTaskbarOnTop(standing);
-}
-
-TEST_F(OverlayMixerShell, WorkerWLayoutIsAsItWasAfterDesktopPlayback) {
-    if (RunAsWindows10()) return;
-    TShellStandIn shell(standin::kLayoutWorkerW);
-    ASSERT_TRUE(shell.Started());
-    // The shell as programs find it once someone asked for the background window.
-    DWORD_PTR answer = 0;
-    SendMessageTimeoutA(shell.Progman(), standin::kRaiseBackgroundWorker, 0, 0, SMTO_NORMAL, 1000, &answer);
-    const auto before = shell.Windows();
-    TDesktopScene scene;
-    ASSERT_TRUE(scene.Start());
-    EXPECT_EQ(shell.ForeignChildren().size(), 1u);
-    EndAndWaitUntilTheShellIsLeft(scene, shell);
-    EXPECT_EQ(shell.Windows(), before);
-}
-
-TEST_F(OverlayMixerShell, WorkerWLayoutFindsTheRestartedShellWithinASecond) {
-    if (RunAsWindows10()) return;
-    const int windowsBefore = WindowsOfProcess(GetCurrentProcessId());
-    {
-        TShellStandIn shell(standin::kLayoutWorkerW);
-        ASSERT_TRUE(shell.Started());
-        TDesktopScene scene;
-        ASSERT_TRUE(scene.Start());
-        ExpectRestartFound(shell, [&](HWND layer) { return GetParent(layer) == shell.Wallpaper(); });
-    }
-    PumpMessages(50);
-    // Nothing of the first shell's layer, the top-most one meanwhile or the second one is left.
-    EXPECT_EQ(WindowsOfProcess(GetCurrentProcessId()), windowsBefore);
-}
-
-// ---- Windows 11 24H2 and later: in Progman, between the icons and the wallpaper -------------
-
+// Windows 11 24H2 and later: in Progman, right below the icons and above the wallpaper.
 TEST_F(OverlayMixerShell, ProgmanLayoutShowsTheVideoBetweenTheIconsAndTheWallpaper) {
     if (RunAsWindows10()) return;
-    TShellStandIn shell(standin::kLayoutProgman);
-    ASSERT_TRUE(shell.Started());
-    TDesktopScene scene;
-    ASSERT_TRUE(scene.Start());
-    HWND layer = ShownDesktopLayer();
+    ASSERT_TRUE(StartShell(standin::kLayoutProgman));
+    HWND layer = StartDesktopPlayback();
     ASSERT_NE(layer, nullptr);
-    EXPECT_EQ(GetParent(layer), shell.Progman());
-    EXPECT_EQ(GetWindow(shell.IconView(), GW_HWNDNEXT), layer);
-    EXPECT_EQ(GetWindow(layer, GW_HWNDNEXT), shell.Wallpaper());
+    EXPECT_EQ(GetParent(layer), Shell().Progman());
+    EXPECT_EQ(GetWindow(Shell().IconView(), GW_HWNDNEXT), layer);
+    EXPECT_EQ(GetWindow(layer, GW_HWNDNEXT), Shell().Wallpaper());
     EXPECT_TRUE(LayerShowsMovingVideo(layer));
 }
 
-TEST_F(OverlayMixerShell, ProgmanLayoutKeepsTheIconsOnTopAndClickable) {
-    if (RunAsWindows10()) return;
-    TShellStandIn shell(standin::kLayoutProgman);
-    ASSERT_TRUE(shell.Started());
-    TDesktopScene scene;
-    ASSERT_TRUE(scene.Start());
-    ExpectIconsShown();
-    ExpectIconTakesAClick(shell);
-}
-
-TEST_F(OverlayMixerShell, ProgmanLayoutLeavesWindowsAndTheTaskbarOnTop) {
-    if (RunAsWindows10()) return;
-    TShellStandIn shell(standin::kLayoutProgman);
-    ASSERT_TRUE(shell.Started());
-    TClickWindow standing(kStandingWindow, RGB(0, 200, 0));
-    TDesktopScene scene;
-    ASSERT_TRUE(scene.Start());
-    ExpectWindowAndTaskbarOnTop(standing);
-}
-
-TEST_F(OverlayMixerShell, ProgmanLayoutIsAsItWasAfterDesktopPlayback) {
-    if (RunAsWindows10()) return;
-    TShellStandIn shell(standin::kLayoutProgman);
-    ASSERT_TRUE(shell.Started());
-    const auto before = shell.Windows();
-    TDesktopScene scene;
-    ASSERT_TRUE(scene.Start());
-    EXPECT_EQ(shell.ForeignChildren().size(), 1u);
-    EndAndWaitUntilTheShellIsLeft(scene, shell);
-    EXPECT_EQ(shell.Windows(), before);
-}
-
-TEST_F(OverlayMixerShell, ProgmanLayoutFindsTheRestartedShellWithinASecond) {
-    if (RunAsWindows10()) return;
-    TShellStandIn shell(standin::kLayoutProgman);
-    ASSERT_TRUE(shell.Started());
-    TDesktopScene scene;
-    ASSERT_TRUE(scene.Start());
-    ExpectRestartFound(shell, [&](HWND layer) { return GetParent(layer) == shell.Progman(); });
-}
-
-// ---- No background WorkerW, no icon view: the top-most surface -------------------------------
-
+// No background window after 0x052C: the top-most surface, on the screen.
 TEST_F(OverlayMixerShell, NoWorkerWLayoutShowsTheVideoOnTheBareDesktop) {
     if (RunAsWindows10()) return;
-    TShellStandIn shell(standin::kLayoutNoWorkerW);
-    ASSERT_TRUE(shell.Started());
-    TDesktopScene scene;
-    ASSERT_TRUE(scene.Start());
-    HWND layer = ShownDesktopLayer();
+    ASSERT_TRUE(StartShell(standin::kLayoutNoWorkerW));
+    HWND layer = StartDesktopPlayback();
     ASSERT_NE(layer, nullptr);
     EXPECT_TRUE(IsTopMost(layer));
     EXPECT_EQ(GetAncestor(layer, GA_PARENT), GetDesktopWindow());
     EXPECT_TRUE(ScreenShowsMovingVideo());
 }
 
-TEST_F(OverlayMixerShell, NoWorkerWLayoutKeepsTheIconsVisibleAndClickable) {
-    if (RunAsWindows10()) return;
-    TShellStandIn shell(standin::kLayoutNoWorkerW);
-    ASSERT_TRUE(shell.Started());
-    TDesktopScene scene;
-    ASSERT_TRUE(scene.Start());
-    ExpectIconsShown();
-    ExpectIconTakesAClick(shell);
-}
-
-TEST_F(OverlayMixerShell, NoWorkerWLayoutLeavesWindowsAndTheTaskbarOnTop) {
-    if (RunAsWindows10()) return;
-    TShellStandIn shell(standin::kLayoutNoWorkerW);
-    ASSERT_TRUE(shell.Started());
-    TClickWindow standing(kStandingWindow, RGB(0, 200, 0));
-    TDesktopScene scene;
-    ASSERT_TRUE(scene.Start());
-    ExpectWindowAndTaskbarOnTop(standing);
-}
-
-TEST_F(OverlayMixerShell, NoWorkerWLayoutIsAsItWasAfterDesktopPlayback) {
-    if (RunAsWindows10()) return;
-    TShellStandIn shell(standin::kLayoutNoWorkerW);
-    ASSERT_TRUE(shell.Started());
-    const auto before = shell.Windows();
-    TDesktopScene scene;
-    ASSERT_TRUE(scene.Start());
-    EndAndWaitUntilTheShellIsLeft(scene, shell);
-    EXPECT_EQ(shell.Windows(), before);
-}
-
+// No icon view: the top-most surface too, though 0x052C brought a WorkerW.
 TEST_F(OverlayMixerShell, NoIconsLayoutShowsTheVideoOnTheBareDesktop) {
     if (RunAsWindows10()) return;
-    TShellStandIn shell(standin::kLayoutNoIcons);
-    ASSERT_TRUE(shell.Started());
-    TDesktopScene scene;
-    ASSERT_TRUE(scene.Start());
-    HWND layer = ShownDesktopLayer();
+    ASSERT_TRUE(StartShell(standin::kLayoutNoIcons));
+    HWND layer = StartDesktopPlayback();
     ASSERT_NE(layer, nullptr);
     EXPECT_TRUE(IsTopMost(layer));
     EXPECT_TRUE(ScreenShowsMovingVideo());
 }
 
-TEST_F(OverlayMixerShell, NoIconsLayoutLeavesWindowsAndTheTaskbarOnTop) {
+// ---- What every layout keeps ------------------------------------------------------------------
+
+struct TLayout {
+    const char* layout;
+    const char* name;     // for the test's name
+    bool behindTheIcons;  // the layer is a child window of the shell
+};
+
+class OverlayMixerShellLayout : public OverlayMixerShell, public testing::WithParamInterface<TLayout> {
+protected:
+    const char* Layout() const { return GetParam().layout; }
+};
+
+std::string LayoutName(const testing::TestParamInfo<TLayout>& info) { return info.param.name; }
+void PrintTo(const TLayout& layout, std::ostream* out) { *out << layout.layout; }
+
+constexpr TLayout kWorkerW{standin::kLayoutWorkerW, "WorkerW", true};
+constexpr TLayout kProgman{standin::kLayoutProgman, "Progman", true};
+constexpr TLayout kNoWorkerW{standin::kLayoutNoWorkerW, "NoWorkerW", false};
+constexpr TLayout kNoIcons{standin::kLayoutNoIcons, "NoIcons", false};
+
+TEST_P(OverlayMixerShellLayout, LeavesWindowsAndTheTaskbarOnTop) {
     if (RunAsWindows10()) return;
-    TShellStandIn shell(standin::kLayoutNoIcons);
-    ASSERT_TRUE(shell.Started());
+    ASSERT_TRUE(StartShell(Layout()));
     TClickWindow standing(kStandingWindow, RGB(0, 200, 0));
-    TDesktopScene scene;
-    ASSERT_TRUE(scene.Start());
-    ExpectWindowAndTaskbarOnTop(standing);
+    ASSERT_NE(StartDesktopPlayback(), nullptr);
+    const TScreenShot shot(kScreen);
+    EXPECT_EQ(shot.Mean(Inset(kStandingWindow, 2)), RGB(0, 200, 0));
+    EXPECT_EQ(shot.Mean(Inset(kTaskbar, 2)), standin::kTaskbarColour);
+    if (HasFailure()) shot.Save("shell-windows.bmp");
+    Click(POINT{570, 550});
+    EXPECT_TRUE(PumpUntil([&] { return standing.Clicks() == 1; }, 2000));
 }
+
+TEST_P(OverlayMixerShellLayout, IsAsItWasAfterDesktopPlayback) {
+    if (RunAsWindows10()) return;
+    ASSERT_TRUE(StartShell(Layout()));
+    // The shell as programs find it once someone asked for the background window.
+    DWORD_PTR answer = 0;
+    SendMessageTimeoutA(Shell().Progman(), standin::kRaiseBackgroundWorker, 0, 0, SMTO_NORMAL, 1000, &answer);
+    PumpMessages(200);
+    const auto before = Shell().Windows();
+    ASSERT_NE(StartDesktopPlayback(), nullptr);
+    EXPECT_EQ(Shell().ForeignChildren().size(), GetParam().behindTheIcons ? 1u : 0u);
+    Scene().EndDesktopPlayback();
+    // No window of this process stays inside the shell's windows.
+    EXPECT_TRUE(PumpUntil([&] { return Shell().ForeignChildren().empty() && !ShownDesktopLayer(); }, 2000));
+    EXPECT_EQ(Shell().Windows(), before);
+}
+
+INSTANTIATE_TEST_SUITE_P(Layouts, OverlayMixerShellLayout, testing::Values(kWorkerW, kProgman, kNoWorkerW, kNoIcons),
+                         LayoutName);
+
+using OverlayMixerShellIcons = OverlayMixerShellLayout;
+
+TEST_P(OverlayMixerShellIcons, StayOnTopAndTakeClicks) {
+    if (RunAsWindows10()) return;
+    ASSERT_TRUE(StartShell(Layout()));
+    ASSERT_NE(StartDesktopPlayback(), nullptr);
+    const TScreenShot shot(kScreen);
+    for (const auto& icon : kIcons) {
+        EXPECT_TRUE(SameColour(shot.Mean(Inset(icon.square, 3)), icon.colour, 8)) << icon.name;
+    }
+    if (HasFailure()) shot.Save("shell-icons.bmp");
+    Click(IconCentre(kIcons[1]));
+    EXPECT_TRUE(PumpUntil([&] { return Shell().IconViewText() == "Movies 1"; }, 2000)) << Shell().IconViewText();
+}
+
+INSTANTIATE_TEST_SUITE_P(Layouts, OverlayMixerShellIcons, testing::Values(kWorkerW, kProgman, kNoWorkerW),
+                         LayoutName);
+
+// The shell is killed and started again in the middle of desktop playback: the layer is back
+// in the new shell's windows within a second of its start, and shows the video again; and
+// nothing is left of the layers in between.
+class OverlayMixerShellRestart : public OverlayMixerShellLayout {
+protected:
+    // Where the layer belongs in the shell.
+    static HWND Host(const TShellStandIn& shell) {
+        return shell.Layout() == standin::kLayoutProgman ? shell.Progman() : shell.Wallpaper();
+    }
+};
+
+TEST_P(OverlayMixerShellRestart, FindsTheNewShellWithinASecond) {
+    if (RunAsWindows10()) return;
+    const int windowsBefore = WindowsOfProcess(GetCurrentProcessId());
+    ASSERT_TRUE(StartShell(Layout()));
+    ASSERT_NE(StartDesktopPlayback(), nullptr);
+    Shell().Kill();
+    const DWORD started = GetTickCount();
+    ASSERT_TRUE(Shell().Start());
+    EXPECT_TRUE(PumpUntil(
+        [&] {
+            HWND layer = ShownDesktopLayer();
+            return layer && GetParent(layer) == Host(Shell());
+        },
+        kRestartLimitMs));
+    const DWORD took = GetTickCount() - started;
+    EXPECT_LE(took, kRestartLimitMs);
+    RecordProperty("RestartMs", static_cast<int>(took));
+    HWND layer = ShownDesktopLayer();
+    ASSERT_NE(layer, nullptr);
+    EXPECT_TRUE(LayerShowsMovingVideo(layer));
+    End();
+    PumpMessages(50);
+    EXPECT_EQ(WindowsOfProcess(GetCurrentProcessId()), windowsBefore);
+}
+
+INSTANTIATE_TEST_SUITE_P(Layouts, OverlayMixerShellRestart, testing::Values(kWorkerW, kProgman), LayoutName);
 
 }  // namespace
 }  // namespace vorlinde::platform::test

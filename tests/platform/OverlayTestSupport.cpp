@@ -4,6 +4,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "platform/VideoFormat.h"
+
 namespace vorlinde::platform::test {
 
 std::string SamplePath(const std::string& name) {
@@ -362,14 +364,9 @@ std::vector<uint32_t> Capture(int width, int height, const std::function<void(HD
     std::vector<uint32_t> pixels(static_cast<size_t>(width) * height, 0);
     HDC screen = GetDC(nullptr);
     HDC memory = CreateCompatibleDC(screen);
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
+    const TDibHeader dib = MakeRgb32Dib(width, height, true);
     void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HBITMAP bitmap = CreateDIBSection(screen, reinterpret_cast<const BITMAPINFO*>(&dib), DIB_RGB_COLORS, &bits, nullptr, 0);
     HGDIOBJ old = SelectObject(memory, bitmap);
     draw(memory);
     GdiFlush();

@@ -25,6 +25,7 @@ public:
     // A new shell process of the same layout; true once its Progman is there.
     bool Start();
 
+    const std::string& Layout() const { return layout_; }
     DWORD Process() const { return process_.dwProcessId; }
     HWND Progman() const { return progman_; }
     // The icon view (SHELLDLL_DefView), wherever it is now; null in the no-icons layout.
