@@ -56,8 +56,11 @@ TDesktopHost FindDesktopHost() {
     HWND progman = FindWindowA(kProgman, nullptr);
     if (!progman) return host;
     host.shell = progman;
+    // A hung shell is not waited for: the search runs again and again while the layer is the
+    // top-most surface, and each wait would stop the program's GUI thread.
     DWORD_PTR answer = 0;
-    SendMessageTimeoutA(progman, kRaiseBackgroundWorker, 0, 0, SMTO_NORMAL, kShellAnswerMs, &answer);
+    SendMessageTimeoutA(progman, kRaiseBackgroundWorker, 0, 0, SMTO_NORMAL | SMTO_ABORTIFHUNG, kShellAnswerMs,
+                        &answer);
 
     // Windows 11 24H2 on: both layers are Progman's children; the layer goes between them.
     if (HWND icons = FindWindowExA(progman, nullptr, kIconView, nullptr)) {
