@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <functional>
 #include <memory>
 #include <ostream>
@@ -202,6 +203,32 @@ TEST_F(OverlayMixerShell, NoIconsLayoutShowsTheVideoOnTheBareDesktop) {
     EXPECT_TRUE(ScreenShowsMovingVideo());
 }
 
+// A display change: the shell makes its desktop windows anew, and the layer follows it into the
+// new background window within a second, leaving nothing behind.
+TEST_F(OverlayMixerShell, WorkerWLayoutFollowsTheShellThroughADisplayChange) {
+    if (RunAsWindows10()) return;
+    ASSERT_TRUE(StartShell(standin::kLayoutWorkerW));
+    ASSERT_NE(StartDesktopPlayback(), nullptr);
+    HWND oldBackground = Shell().Wallpaper();
+    ASSERT_NE(oldBackground, nullptr);
+    const int windowsPlaying = WindowsOfProcess(GetCurrentProcessId());
+    DWORD_PTR answer = 0;
+    SendMessageTimeoutA(HWND_BROADCAST, WM_DISPLAYCHANGE, 32, MAKELPARAM(kScreen.right, kScreen.bottom), SMTO_NORMAL,
+                        1000, &answer);
+    EXPECT_FALSE(IsWindow(oldBackground));
+    EXPECT_TRUE(PumpUntil(
+        [&] {
+            HWND layer = ShownDesktopLayer();
+            return layer && Shell().Wallpaper() && GetParent(layer) == Shell().Wallpaper();
+        },
+        kRestartLimitMs));
+    HWND layer = ShownDesktopLayer();
+    ASSERT_NE(layer, nullptr);
+    EXPECT_TRUE(LayerShowsMovingVideo(layer));
+    EXPECT_EQ(Shell().ForeignChildren().size(), 1u);
+    EXPECT_EQ(WindowsOfProcess(GetCurrentProcessId()), windowsPlaying);
+}
+
 // ---- What every layout keeps ------------------------------------------------------------------
 
 struct TLayout {
@@ -301,6 +328,7 @@ TEST_P(OverlayMixerShellRestart, FindsTheNewShellWithinASecond) {
     const DWORD took = GetTickCount() - started;
     EXPECT_LE(took, kRestartLimitMs);
     RecordProperty("RestartMs", static_cast<int>(took));
+    std::printf("The new shell's host was found %lu ms after its start began\n", static_cast<unsigned long>(took));
     HWND layer = ShownDesktopLayer();
     ASSERT_NE(layer, nullptr);
     EXPECT_TRUE(LayerShowsMovingVideo(layer));

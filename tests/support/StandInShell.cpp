@@ -53,6 +53,7 @@ private:
     HWND MakeWindow(const char* className, const char* title, DWORD style, DWORD exStyle, const RECT& rect,
                     HWND parent);
     void RaiseBackgroundWorker();
+    void DropBackgroundWorker();
     void KeepAtTheBottom();
     void Raise(HWND window);
     void Paint(HWND window);
@@ -158,6 +159,19 @@ void TStandInShell::RaiseBackgroundWorker() {
     SetTimer(progman_, kRestackTimer, kRestackDelayMs, nullptr);
 }
 
+// After a display change: the windows 0x052C made go, and the icons go back into Progman, until
+// the next 0x052C makes them again.
+void TStandInShell::DropBackgroundWorker() {
+    const bool workers = layout_ == kLayoutWorkerW || layout_ == kLayoutNoIcons;
+    if (!workers || !background_) return;
+    if (icons_ && iconWorker_) icons_->MoveInto(progman_);
+    for (HWND* window : {&iconWorker_, &background_}) {
+        if (*window && IsWindow(*window)) DestroyWindow(*window);
+        *window = nullptr;
+    }
+    InvalidateRect(progman_, nullptr, TRUE);
+}
+
 // Raises every visible top-level window that is not the shell's desktop, bottom first, the
 // taskbar last. Wine raises a window on the X screen only when it becomes the first visible
 // window of the window order, so each one goes to the top of the top-most band (first) and then
@@ -204,6 +218,9 @@ LRESULT TStandInShell::Handle(HWND window, UINT message, WPARAM wParam, LPARAM l
         return 0;
     case kRaiseBackgroundWorker:
         if (window == progman_) RaiseBackgroundWorker();
+        return 0;
+    case WM_DISPLAYCHANGE:
+        if (window == progman_) DropBackgroundWorker();
         return 0;
     case WM_TIMER:
         if (window == progman_ && wParam == kRestackTimer) {

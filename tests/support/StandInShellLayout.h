@@ -14,6 +14,9 @@
 //   no-workerw  as workerw, but 0x052C makes no WorkerW: the icons stay in Progman.
 //   no-icons    as workerw without any icon view (a desktop with its icons switched off):
 //               0x052C makes the background WorkerW only.
+// On WM_DISPLAYCHANGE the layouts whose WorkerW windows come from 0x052C destroy them and put
+// the icons back into Progman, until the next 0x052C: so the shell's windows change under a
+// program that found its place in them.
 // Every layout has a top-most taskbar (Shell_TrayWnd) along the bottom of the screen.
 #include <windows.h>
 
