@@ -1,7 +1,5 @@
 #include "platform/DesktopWindows.h"
 
-#include <versionhelpers.h>
-
 #include <algorithm>
 #include <cstring>
 
@@ -36,19 +34,6 @@ BOOL CALLBACK AddCoveringWindow(HWND window, LPARAM context) {
     return TRUE;
 }
 
-struct TWorkerSearch {
-    HWND worker = nullptr;
-};
-
-BOOL CALLBACK FindIconHost(HWND window, LPARAM context) {
-    if (FindWindowExA(window, nullptr, "SHELLDLL_DefView", nullptr)) {
-        // The background window is the WorkerW that follows the one holding the icons.
-        reinterpret_cast<TWorkerSearch*>(context)->worker = FindWindowExA(nullptr, window, "WorkerW", nullptr);
-        return FALSE;
-    }
-    return TRUE;
-}
-
 }  // namespace
 
 bool ColorKeyMatches(COLORREF color, const COLORKEY& key) noexcept {
@@ -74,17 +59,6 @@ vl::TGdiRegion CoveredDesktopRegion(const RECT& area) {
     TCoverSearch search{area, region.Get()};
     EnumWindows(AddCoveringWindow, reinterpret_cast<LPARAM>(&search));
     return region;
-}
-
-HWND FindDesktopBackgroundWindow() {
-    if (!IsWindows8OrGreater()) return nullptr;
-    HWND progman = FindWindowA("Progman", nullptr);
-    if (!progman) return nullptr;
-    DWORD_PTR result = 0;
-    SendMessageTimeoutA(progman, 0x052C, 0, 0, SMTO_NORMAL, 1000, &result);
-    TWorkerSearch search;
-    EnumWindows(FindIconHost, reinterpret_cast<LPARAM>(&search));
-    return search.worker;
 }
 
 bool IsVideoRendererWindow(HWND window) {

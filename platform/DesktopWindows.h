@@ -18,10 +18,6 @@ COLORREF NearKeyColor(const COLORKEY& key) noexcept;
 // overlay layers themselves and the shell's desktop windows.
 vl::TGdiRegion CoveredDesktopRegion(const RECT& area);
 
-// The shell's background window behind the desktop icons (the WorkerW that Progman makes on
-// message 0x052C, Windows 8 and later), or null where there is none (Wine, older Windows).
-HWND FindDesktopBackgroundWindow();
-
 // The window classes of the platform's video renderer windows.
 bool IsVideoRendererWindow(HWND window);
 

@@ -45,6 +45,17 @@ LRESULT CALLBACK TOverlayPresenter::LayerProc(HWND window, UINT message, WPARAM 
             }
         }
         break;
+    case WM_PRINTCLIENT:
+        // What the layer shows, drawn into the caller's context (PrintWindow, a capture).
+        if (auto* presenter = reinterpret_cast<TOverlayPresenter*>(GetWindowLongPtrA(window, GWLP_USERDATA))) {
+            try {
+                presenter->PaintLayerInto(window, reinterpret_cast<HDC>(wParam));
+            } catch (...) {
+                // Out of memory for the picture: the caller gets what was drawn so far.
+            }
+            return 0;
+        }
+        break;
     default:
         break;
     }
@@ -65,8 +76,14 @@ bool TOverlayPresenter::EnsureLayer(TLayer& layer, TLayerKind kind, HWND parent,
         case TLayerKind::DesktopTopMost:
             exStyle |= WS_EX_LAYERED | WS_EX_TRANSPARENT | WS_EX_TOPMOST;
             break;
-        case TLayerKind::DesktopChild:
+        case TLayerKind::DesktopBackground:
             exStyle = WS_EX_NOACTIVATE;
+            style = WS_CHILD | WS_DISABLED | WS_CLIPSIBLINGS;
+            break;
+        case TLayerKind::DesktopUnderIcons:
+            // Progman is drawn by the compositor alone, without a redirection bitmap of its own:
+            // a child shows there as a layered window, which has one.
+            exStyle = WS_EX_NOACTIVATE | WS_EX_LAYERED;
             style = WS_CHILD | WS_DISABLED | WS_CLIPSIBLINGS;
             break;
         }
@@ -75,7 +92,9 @@ bool TOverlayPresenter::EnsureLayer(TLayer& layer, TLayerKind kind, HWND parent,
         if (!window) return false;
         SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
         SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&LayerProc));
-        if (kind == TLayerKind::Window) SetLayeredWindowAttributes(window, 0, 255, LWA_ALPHA);
+        if (kind == TLayerKind::Window || kind == TLayerKind::DesktopUnderIcons) {
+            SetLayeredWindowAttributes(window, 0, 255, LWA_ALPHA);
+        }
         layer.window = window;
         layer.kind = kind;
         layer.parent = parent;
@@ -103,7 +122,9 @@ HWND TOverlayPresenter::DesktopLayerOwner() {
 }
 
 void TOverlayPresenter::ShowLayer(TLayer& layer, const RECT& rect, HWND insertAfter, bool repaintAll, bool newFrame) {
-    if (!layer.shown || !SameRect(rect, layer.rect)) {
+    // Placed after a sibling window: the sibling's owner may have moved it since.
+    const bool misplaced = IsWindow(insertAfter) && GetWindow(insertAfter, GW_HWNDNEXT) != layer.window;
+    if (!layer.shown || !SameRect(rect, layer.rect) || misplaced) {
         SetWindowPos(layer.window, insertAfter, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
                      SWP_NOACTIVATE | SWP_SHOWWINDOW);
         layer.shown = true;
@@ -148,9 +169,12 @@ void TOverlayPresenter::ForgetLayer(TLayer& layer) {
 }
 
 void TOverlayPresenter::PaintLayer(HWND window) {
-    PAINTSTRUCT paint;
-    HDC dc = BeginPaint(window, &paint);
-    if (!dc) return;
+    vl::TPaintDC paint(window);
+    if (paint) PaintLayerInto(window, paint.Get());
+}
+
+void TOverlayPresenter::PaintLayerInto(HWND window, HDC dc) {
+    const vl::TSavedDC saved(dc);  // the clipping below: a caller's context gets its own back
     TLayer* layer = window == windowLayer_.window ? &windowLayer_ : window == desktopLayer_.window ? &desktopLayer_ : nullptr;
     if (layer && layer->shown && haveFrame_) {
         COLORKEY key;
@@ -163,9 +187,10 @@ void TOverlayPresenter::PaintLayer(HWND window) {
         vl::TGdiRegion all = vl::MakeRectRegion(client);
         vl::TGdiRegion picture = vl::MakeRectRegion(layer->placement.destination);
         if (all && picture) {
-            // The bars beside a letter-boxed picture show the desktop's colour, one step off
-            // the key so that they are not see-through.
-            vl::TGdiBrush bars = vl::MakeSolidBrush(layer->kind == TLayerKind::DesktopChild ? key.LowColorValue : NearKeyColor(key));
+            // The bars beside a letter-boxed picture show the desktop's colour; on the top-most
+            // layer one step off the key, so that they are not see-through.
+            const bool child = layer->kind == TLayerKind::DesktopBackground || layer->kind == TLayerKind::DesktopUnderIcons;
+            vl::TGdiBrush bars = vl::MakeSolidBrush(child ? key.LowColorValue : NearKeyColor(key));
             vl::TGdiRegion shown = vl::MakeEmptyRegion();
             if (layer->uncovered) {
                 CombineRgn(picture.Get(), picture.Get(), layer->uncovered.Get(), RGN_AND);
@@ -187,7 +212,6 @@ void TOverlayPresenter::PaintLayer(HWND window) {
             }
         }
     }
-    EndPaint(window, &paint);
 }
 
 void TOverlayPresenter::DrawFrame(HDC dc, const TPlacement& placement) {

@@ -37,7 +37,7 @@ void TOverlayPresenter::Evaluate(bool newFrame) {
     TSnapshot snapshot = Snapshot();
     if (!snapshot.active || !haveFrame_) {
         HideLayer(windowLayer_);
-        HideLayer(desktopLayer_);
+        HideDesktopLayer();
         return;
     }
     const TDestination destination = LocateDestination(snapshot.destination.Get());
@@ -165,54 +165,6 @@ void TOverlayPresenter::UpdateWindowLayer(const TSnapshot& snapshot, const TDest
                                                &notifiedDestination_);
         }
     }
-}
-
-void TOverlayPresenter::UpdateDesktopLayer(const TSnapshot& snapshot, const TDestination& destination, bool newFrame) {
-    const COLORKEY& key = snapshot.settings.key;
-    if (!destination.found || !ColorKeyMatches(GetSysColor(COLOR_BACKGROUND), key)) {
-        HideLayer(desktopLayer_);
-        return;
-    }
-    const RECT box = SubRect(destination.client, snapshot.settings.relative);
-    const TVideoFormat& format = display_->format;
-    const TPlacement placement = PlaceVideo(snapshot.settings.mode, box, format.source, format.aspectX, format.aspectY);
-    const RECT screen{GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
-                      GetSystemMetrics(SM_XVIRTUALSCREEN) + GetSystemMetrics(SM_CXVIRTUALSCREEN),
-                      GetSystemMetrics(SM_YVIRTUALSCREEN) + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
-    RECT area;
-    if (!IntersectRect(&area, &box, &screen)) {
-        HideLayer(desktopLayer_);
-        return;
-    }
-
-    // Behind the icons where the shell has a background window; else a top-most surface.
-    if (!desktopHostChecked_ || (desktopHost_ && !IsWindow(desktopHost_))) {
-        desktopHost_ = FindDesktopBackgroundWindow();
-        desktopHostChecked_ = true;
-    }
-    HWND host = desktopHost_;
-    if (host) {
-        if (!EnsureLayer(desktopLayer_, TLayerKind::DesktopChild, host, CLR_INVALID)) return;
-        POINT origin{0, 0};
-        ClientToScreen(host, &origin);
-        desktopLayer_.placement = placement;
-        OffsetRect(&desktopLayer_.placement.destination, -area.left, -area.top);
-        ShowLayer(desktopLayer_, Offset(area, -origin.x, -origin.y), HWND_TOP, false, newFrame);
-        return;
-    }
-
-    if (!EnsureLayer(desktopLayer_, TLayerKind::DesktopTopMost, DesktopLayerOwner(), key.LowColorValue)) return;
-    // Where the desktop shows: the area minus every window on it, in window coordinates.
-    vl::TGdiRegion covered = CoveredDesktopRegion(area);
-    vl::TGdiRegion uncovered = vl::MakeRectRegion(area);
-    if (!covered || !uncovered) return;
-    CombineRgn(uncovered.Get(), uncovered.Get(), covered.Get(), RGN_DIFF);
-    OffsetRgn(uncovered.Get(), -area.left, -area.top);
-    const bool regionChanged = !desktopLayer_.uncovered || !EqualRgn(uncovered.Get(), desktopLayer_.uncovered.Get());
-    desktopLayer_.uncovered = std::move(uncovered);
-    desktopLayer_.placement = placement;
-    OffsetRect(&desktopLayer_.placement.destination, -area.left, -area.top);
-    ShowLayer(desktopLayer_, area, HWND_TOPMOST, regionChanged, newFrame);
 }
 
 void TOverlayPresenter::NotifyDestinationSize(const TSnapshot& snapshot, const TDestination& destination) {

@@ -24,13 +24,22 @@ constexpr unsigned kNotifySize = 2;
 // frame or update is skipped, and the next one tries again. The stand-in shows no message boxes.
 void SkipFailedUpdate(void*) noexcept {}
 
+// A hidden top-level window rather than a message-only one: it also hears the broadcasts that
+// tell the desktop layer to look for its host again (the shell's restart, a display change).
+vl::THiddenWindowParams MessageWindowParams() {
+    vl::THiddenWindowParams params;
+    params.kind = vl::THiddenWindowParams::TKind::TopLevel;
+    params.exStyle = WS_EX_TOOLWINDOW;
+    return params;
+}
+
 }  // namespace
 
 TOverlayPresenter::TOverlayPresenter()
     : ready_(std::make_unique<TFrame>()),
       write_(std::make_unique<TFrame>()),
       display_(std::make_unique<TFrame>()),
-      window_(kMessageClass, vl::THiddenWindowParams{},
+      window_(kMessageClass, MessageWindowParams(),
               [this](UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
                   return Dispatch(message, wParam, lParam, result);
               },
@@ -43,6 +52,7 @@ std::shared_ptr<TOverlayPresenter> TOverlayPresenter::Create() {
     std::shared_ptr<TOverlayPresenter> presenter(new TOverlayPresenter());
     if (!presenter->window_) return nullptr;
     presenter->guiThread_ = GetCurrentThreadId();
+    presenter->taskbarCreated_ = RegisterWindowMessageA("TaskbarCreated");
     presenter->messageWindow_ = presenter->window_.Handle();
     presenter->self_ = presenter;
     return presenter;
@@ -296,6 +306,11 @@ bool TOverlayPresenter::HandleMessage(UINT message, WPARAM wParam, LPARAM, LRESU
         // Shutdown from another thread.
         Close();
         return true;
+    case WM_DISPLAYCHANGE:
+        // The shell may lay its desktop windows out anew.
+        desktopHostKnown_ = false;
+        Evaluate(false);
+        return true;
     case WM_DESTROY:
         // Only when the window goes without Close (its thread ends): the layers go with it;
         // the presenter waits for Shutdown.
@@ -306,6 +321,12 @@ bool TOverlayPresenter::HandleMessage(UINT message, WPARAM wParam, LPARAM, LRESU
         messageWindow_ = nullptr;
         return false;
     default:
+        if (message == taskbarCreated_ && taskbarCreated_) {
+            // The shell (re)started: its desktop windows are new.
+            desktopHostKnown_ = false;
+            Evaluate(false);
+            return true;
+        }
         return false;
     }
 }
@@ -349,7 +370,7 @@ void TOverlayPresenter::OnState() {
         if (timerRunning_) KillTimer(window_.Handle(), kTrackTimer);
         timerRunning_ = false;
     } else if (!timerRunning_) {
-        desktopHostChecked_ = false;
+        desktopHostKnown_ = false;
         timerRunning_ = SetTimer(window_.Handle(), kTrackTimer, kTrackPeriodMs, nullptr) != 0;
     }
     // Settings may have changed: redraw everything.

@@ -7,9 +7,11 @@
 //   destination's siblings, while the destination is visible;
 // - the desktop layer: while the desktop background colour equals the colour key, the video
 //   across the destination rectangle wherever the desktop is uncovered. Where the shell has a
-//   background window behind its icons (WorkerW), the layer is a child of it; otherwise it is a
-//   top-most, click-through, colour-keyed popup painted with the key (see-through) wherever a
-//   window covers the desktop.
+//   background window behind its icons, the layer is a child window there (DesktopHost.h);
+//   otherwise it is a top-most, click-through, colour-keyed popup painted with the key
+//   (see-through) wherever a window covers the desktop or the desktop shows its icons. The
+//   layer follows the shell when it restarts ("TaskbarCreated") or its windows change, and a
+//   child layer never stays behind in the shell's windows once it is not shown.
 //
 // Threads: the streaming thread prepares each frame (one copy out of the sample, plus the
 // software colour controls) and hands it over in a three-slot exchange that keeps only the
@@ -31,6 +33,7 @@
 
 #include "platform/ColorAdjust.h"
 #include "platform/ComPtr.h"
+#include "platform/DesktopHost.h"
 #include "framework/GdiOwners.h"
 #include "framework/HiddenWindow.h"
 #include "platform/MixerPinConfig.h"
@@ -106,7 +109,7 @@ private:
         RECT client{};          // its client area, screen coordinates
         RECT clip{};            // the part of client not clipped away by its ancestors
     };
-    enum class TLayerKind { Window, DesktopTopMost, DesktopChild };
+    enum class TLayerKind { Window, DesktopTopMost, DesktopBackground, DesktopUnderIcons };
     struct TLayer {
         HWND window = nullptr;
         TLayerKind kind = TLayerKind::Window;
@@ -151,6 +154,10 @@ private:
     void UpdateWindowLayer(const TSnapshot& snapshot, const TDestination& destination, bool newFrame);
     void UpdateDesktopLayer(const TSnapshot& snapshot, const TDestination& destination, bool newFrame);
     void NotifyDestinationSize(const TSnapshot& snapshot, const TDestination& destination);
+    const TDesktopHost& CurrentDesktopHost();
+    void ShowDesktopChild(const TDesktopHost& host, const TPlacement& placement, const RECT& area, bool newFrame);
+    void ShowDesktopTopMost(const COLORKEY& key, const TPlacement& placement, const RECT& area, bool newFrame);
+    void HideDesktopLayer();
     bool EnsureLayer(TLayer& layer, TLayerKind kind, HWND parent, COLORREF key);
     HWND DesktopLayerOwner();
     void ShowLayer(TLayer& layer, const RECT& rect, HWND insertAfter, bool repaintAll, bool newFrame);
@@ -158,11 +165,13 @@ private:
     void DestroyLayer(TLayer& layer);
     void ForgetLayer(TLayer& layer);
     void PaintLayer(HWND window);
+    void PaintLayerInto(HWND window, HDC dc);
     void DrawFrame(HDC dc, const TPlacement& placement);
 
     DWORD guiThread_ = 0;
     std::atomic<HWND> messageWindow_{nullptr};  // window_'s handle, for posting from any thread
     HWND desktopLayerOwner_ = nullptr;  // hidden; keeps the top-most desktop layer off the taskbar
+    UINT taskbarCreated_ = 0;           // the shell's broadcast after it (re)starts
     std::shared_ptr<TOverlayPresenter> self_;  // the message window's hold on the presenter
 
     // Shared between threads, guarded by mutex_.
@@ -194,8 +203,10 @@ private:
     bool timerRunning_ = false;
     bool closing_ = false;  // the windows are going: nothing more is shown or told
     HWND rendererWindow_ = nullptr;
-    HWND desktopHost_ = nullptr;
-    bool desktopHostChecked_ = false;
+    TDesktopHost desktopHost_;
+    bool desktopHostKnown_ = false;   // false: look for the host again at the next evaluation
+    DWORD desktopHostFoundAt_ = 0;    // tick count of the last search
+    vl::TGdiRegion desktopMarks_;     // the desktop's icons under the top-most layer, screen coordinates
     bool destinationSizeKnown_ = false;
     SIZE destinationSize_{};
     TLayer windowLayer_;

@@ -13,12 +13,14 @@ namespace {
 
 constexpr char kMessageClass[] = "VorlindeOverlayMixerMessages";
 
-// The presenters' message windows of this process.
+// The presenters' message windows of this process, message-only or hidden top-level ones.
 int MessageWindows() {
     int count = 0;
-    for (HWND w = FindWindowExA(HWND_MESSAGE, nullptr, kMessageClass, nullptr); w;
-         w = FindWindowExA(HWND_MESSAGE, w, kMessageClass, nullptr))
-        ++count;
+    for (HWND parent : {HWND_MESSAGE, static_cast<HWND>(nullptr)}) {
+        for (HWND w = FindWindowExA(parent, nullptr, kMessageClass, nullptr); w;
+             w = FindWindowExA(parent, w, kMessageClass, nullptr))
+            ++count;
+    }
     return count;
 }
 

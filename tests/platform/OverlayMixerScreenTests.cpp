@@ -6,7 +6,6 @@
 #include "platform/OverlayGeometry.h"
 #include "platform/OverlayPresenter.h"
 
-#include <cstdio>
 #include <functional>
 
 namespace vorlinde::platform::test {
@@ -192,52 +191,6 @@ constexpr RECT kDesktopVideo{107, 0, 1173, 800};
 constexpr RECT kUncovered{200, 50, 450, 200};
 // Uncovered desktop inside the video rectangle, away from the window-layer scene's frame.
 constexpr RECT kAwayFromFrame{700, 450, 1000, 700};
-
-class TDesktopForm {
-public:
-    TDesktopForm() {
-        window_ = CreateWindowExA(WS_EX_TOOLWINDOW, "Static", "", WS_POPUP, kScreen.left, kScreen.top,
-                                  kScreen.right - kScreen.left, kScreen.bottom - kScreen.top, nullptr, nullptr,
-                                  GetModuleHandleA(nullptr), nullptr);
-    }
-    ~TDesktopForm() { DestroyWindow(window_); }
-    TDesktopForm(const TDesktopForm&) = delete;
-    TDesktopForm& operator=(const TDesktopForm&) = delete;
-    HWND Handle() const { return window_; }
-
-private:
-    HWND window_;
-};
-
-void ClickAt(int x, int y) {
-    SetCursorPos(x, y);
-    INPUT input[2]{};
-    input[0].type = INPUT_MOUSE;
-    input[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    input[1].type = INPUT_MOUSE;
-    input[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    SendInput(2, input, sizeof(INPUT));
-}
-
-// A real X pointer click through xdotool, run from Wine as a Unix program; false where that
-// cannot be done (not under Wine, or xdotool missing).
-bool XClickAt(int x, int y) {
-    char command[200];
-    std::snprintf(command, sizeof command, "start.exe /wait /unix /usr/bin/xdotool mousemove %d %d click 1", x, y);
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    if (!CreateProcessA(nullptr, command, nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr, &startup,
-                        &process)) {
-        return false;
-    }
-    const bool finished = WaitForSingleObject(process.hProcess, 5000) == WAIT_OBJECT_0;
-    DWORD code = 1;
-    GetExitCodeProcess(process.hProcess, &code);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    return finished && code == 0;
-}
 
 class OverlayMixerDesktop : public OverlayMixerScreen {
 protected:

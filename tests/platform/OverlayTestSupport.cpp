@@ -4,6 +4,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "platform/VideoFormat.h"
+
 namespace vorlinde::platform::test {
 
 std::string SamplePath(const std::string& name) {
@@ -314,30 +316,88 @@ LRESULT CALLBACK TClickWindow::Proc(HWND window, UINT message, WPARAM wParam, LP
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
+TDesktopForm::TDesktopForm() {
+    window_ = CreateWindowExA(WS_EX_TOOLWINDOW, "Static", "", WS_POPUP, 0, 0, GetSystemMetrics(SM_CXSCREEN),
+                              GetSystemMetrics(SM_CYSCREEN), nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+}
+
+TDesktopForm::~TDesktopForm() {
+    if (window_) DestroyWindow(window_);
+}
+
+void ClickAt(int x, int y) {
+    SetCursorPos(x, y);
+    INPUT input[2]{};
+    input[0].type = INPUT_MOUSE;
+    input[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    input[1].type = INPUT_MOUSE;
+    input[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(2, input, sizeof(INPUT));
+}
+
+bool XClickAt(int x, int y) {
+    char command[200];
+    std::snprintf(command, sizeof command, "start.exe /wait /unix /usr/bin/xdotool mousemove %d %d click 1", x, y);
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessA(nullptr, command, nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr, &startup,
+                        &process)) {
+        return false;
+    }
+    // Messages are handled meanwhile: the click may be for a window of this process.
+    const bool finished =
+        PumpUntil([&] { return WaitForSingleObject(process.hProcess, 0) == WAIT_OBJECT_0; }, 5000);
+    DWORD code = 1;
+    GetExitCodeProcess(process.hProcess, &code);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return finished && code == 0;
+}
+
 // ---- Screen ------------------------------------------------------------------------------------
 
-TScreenShot::TScreenShot(const RECT& area) : area_(area) {
-    const int width = area.right - area.left;
-    const int height = area.bottom - area.top;
-    pixels_.assign(static_cast<size_t>(width) * height, 0);
+namespace {
+
+// Draws width x height pixels with draw(memory context) and copies them out, top-down.
+std::vector<uint32_t> Capture(int width, int height, const std::function<void(HDC)>& draw) {
+    std::vector<uint32_t> pixels(static_cast<size_t>(width) * height, 0);
     HDC screen = GetDC(nullptr);
     HDC memory = CreateCompatibleDC(screen);
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
+    const TDibHeader dib = MakeRgb32Dib(width, height, true);
     void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HBITMAP bitmap = CreateDIBSection(screen, reinterpret_cast<const BITMAPINFO*>(&dib), DIB_RGB_COLORS, &bits, nullptr, 0);
     HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
+    draw(memory);
     GdiFlush();
-    std::memcpy(pixels_.data(), bits, pixels_.size() * 4);
+    if (bits) std::memcpy(pixels.data(), bits, pixels.size() * 4);
     SelectObject(memory, old);
     DeleteObject(bitmap);
     DeleteDC(memory);
     ReleaseDC(nullptr, screen);
+    return pixels;
+}
+
+}  // namespace
+
+TScreenShot::TScreenShot(const RECT& area) : area_(area) {
+    pixels_ = Capture(area.right - area.left, area.bottom - area.top, [&](HDC memory) {
+        HDC screen = GetDC(nullptr);
+        BitBlt(memory, 0, 0, area.right - area.left, area.bottom - area.top, screen, area.left, area.top, SRCCOPY);
+        ReleaseDC(nullptr, screen);
+    });
+}
+
+TScreenShot TScreenShot::OfWindow(HWND window) {
+    TScreenShot shot;
+    RECT client{};
+    GetClientRect(window, &client);
+    MapWindowPoints(window, HWND_DESKTOP, reinterpret_cast<POINT*>(&client), 2);
+    shot.area_ = client;
+    shot.pixels_ = Capture(client.right - client.left, client.bottom - client.top, [&](HDC memory) {
+        SendMessageA(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory), PRF_CLIENT | PRF_ERASEBKGND);
+    });
+    return shot;
 }
 
 COLORREF TScreenShot::Pixel(int x, int y) const {

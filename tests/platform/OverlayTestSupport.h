@@ -123,6 +123,26 @@ private:
     COLORREF key_;
 };
 
+// The video window's desktop form: a hidden popup the size of the screen that holds the renderer
+// window during desktop playback.
+class TDesktopForm {
+public:
+    TDesktopForm();
+    ~TDesktopForm();
+    TDesktopForm(const TDesktopForm&) = delete;
+    TDesktopForm& operator=(const TDesktopForm&) = delete;
+    HWND Handle() const { return window_; }
+
+private:
+    HWND window_ = nullptr;
+};
+
+// A left click at (x, y), screen coordinates, through the system's input.
+void ClickAt(int x, int y);
+// A real X pointer click through xdotool, run from Wine as a Unix program; false where that
+// cannot be done (not under Wine, or xdotool missing).
+bool XClickAt(int x, int y);
+
 // A plain top-level window of one colour that counts its left clicks.
 class TClickWindow {
 public:
@@ -144,6 +164,9 @@ private:
 class TScreenShot {
 public:
     explicit TScreenShot(const RECT& area);
+    // What a window of this process draws in its client area (WM_PRINTCLIENT), in the screen
+    // coordinates of its place: what it shows on a screen where nothing covers it.
+    static TScreenShot OfWindow(HWND window);
     COLORREF Pixel(int x, int y) const;  // screen coordinates
     // Mean of each channel over rect (screen coordinates), as 0x00BBGGRR.
     COLORREF Mean(const RECT& rect) const;
@@ -155,7 +178,8 @@ public:
     void Save(const std::string& path) const;
 
 private:
-    RECT area_;
+    TScreenShot() = default;
+    RECT area_{};
     std::vector<uint32_t> pixels_;  // top-down, 0x00RRGGBB
 };
 

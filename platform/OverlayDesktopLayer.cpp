@@ -1,0 +1,109 @@
+// The presenter's desktop layer (see OverlayPresenter.h): where it goes on the running shell
+// (DesktopHost.h) and what it shows there.
+#include "platform/DesktopHost.h"
+#include "platform/DesktopMarks.h"
+#include "platform/DesktopWindows.h"
+#include "platform/OverlayPresenter.h"
+
+namespace vorlinde::platform {
+
+namespace {
+
+// While the layer is the top-most surface, the host is looked for again this often: a shell
+// that starts late, or makes its background window late, is taken up within this time.
+constexpr DWORD kSearchAgainMs = 500;
+
+RECT VirtualScreen() {
+    const int left = GetSystemMetrics(SM_XVIRTUALSCREEN);
+    const int top = GetSystemMetrics(SM_YVIRTUALSCREEN);
+    return RECT{left, top, left + GetSystemMetrics(SM_CXVIRTUALSCREEN), top + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+}
+
+}  // namespace
+
+void TOverlayPresenter::UpdateDesktopLayer(const TSnapshot& snapshot, const TDestination& destination, bool newFrame) {
+    const COLORKEY& key = snapshot.settings.key;
+    if (!destination.found || !ColorKeyMatches(GetSysColor(COLOR_BACKGROUND), key)) {
+        HideDesktopLayer();
+        return;
+    }
+    const RECT box = SubRect(destination.client, snapshot.settings.relative);
+    const TVideoFormat& format = display_->format;
+    const TPlacement placement = PlaceVideo(snapshot.settings.mode, box, format.source, format.aspectX, format.aspectY);
+    const RECT screen = VirtualScreen();
+    RECT area;
+    if (!IntersectRect(&area, &box, &screen)) {
+        HideDesktopLayer();
+        return;
+    }
+    const TDesktopHost& host = CurrentDesktopHost();
+    if (host.kind == TDesktopHostKind::TopMost) {
+        ShowDesktopTopMost(key, placement, area, newFrame);
+    } else {
+        ShowDesktopChild(host, placement, area, newFrame);
+    }
+}
+
+// The host found last, looked for again when it is unknown (a start, a shell restart, a
+// display change), when its windows changed, and now and then while it is the top-most one.
+const TDesktopHost& TOverlayPresenter::CurrentDesktopHost() {
+    const DWORD now = GetTickCount();
+    const bool search = !desktopHostKnown_ || !DesktopHostStands(desktopHost_) ||
+                        (desktopHost_.kind == TDesktopHostKind::TopMost && now - desktopHostFoundAt_ >= kSearchAgainMs);
+    if (search) {
+        desktopHost_ = FindDesktopHost();
+        desktopHostKnown_ = true;
+        desktopHostFoundAt_ = now;
+    }
+    return desktopHost_;
+}
+
+void TOverlayPresenter::ShowDesktopChild(const TDesktopHost& host, const TPlacement& placement, const RECT& area,
+                                         bool newFrame) {
+    const TLayerKind kind =
+        host.kind == TDesktopHostKind::UnderIcons ? TLayerKind::DesktopUnderIcons : TLayerKind::DesktopBackground;
+    if (!EnsureLayer(desktopLayer_, kind, host.parent, CLR_INVALID)) return;
+    desktopMarks_.Reset();
+    POINT origin{0, 0};
+    ClientToScreen(host.parent, &origin);
+    RECT rect = area;
+    OffsetRect(&rect, -origin.x, -origin.y);
+    desktopLayer_.placement = placement;
+    OffsetRect(&desktopLayer_.placement.destination, -area.left, -area.top);
+    // In Progman right below the icons (so above the wallpaper); alone in the background window.
+    ShowLayer(desktopLayer_, rect, kind == TLayerKind::DesktopUnderIcons ? host.icons : HWND_TOP, false, newFrame);
+}
+
+void TOverlayPresenter::ShowDesktopTopMost(const COLORKEY& key, const TPlacement& placement, const RECT& area,
+                                           bool newFrame) {
+    const bool appearing = !desktopLayer_.window || desktopLayer_.kind != TLayerKind::DesktopTopMost ||
+                           !desktopLayer_.shown || !IsWindow(desktopLayer_.window);
+    if (!EnsureLayer(desktopLayer_, TLayerKind::DesktopTopMost, DesktopLayerOwner(), key.LowColorValue)) return;
+    // Where the desktop shows: the area minus every window on it and minus the desktop's icons.
+    vl::TGdiRegion covered = CoveredDesktopRegion(area);
+    vl::TGdiRegion uncovered = vl::MakeRectRegion(area);
+    if (!covered || !uncovered) return;
+    CombineRgn(uncovered.Get(), uncovered.Get(), covered.Get(), RGN_DIFF);
+    // The icons are read off the screen while none of the layer is on it yet; where a window
+    // stood then, they are not known.
+    if (appearing) desktopMarks_ = FindDesktopMarks(area, uncovered.Get());
+    if (desktopMarks_) CombineRgn(uncovered.Get(), uncovered.Get(), desktopMarks_.Get(), RGN_DIFF);
+    OffsetRgn(uncovered.Get(), -area.left, -area.top);
+    const bool regionChanged = !desktopLayer_.uncovered || !EqualRgn(uncovered.Get(), desktopLayer_.uncovered.Get());
+    desktopLayer_.uncovered = std::move(uncovered);
+    desktopLayer_.placement = placement;
+    OffsetRect(&desktopLayer_.placement.destination, -area.left, -area.top);
+    ShowLayer(desktopLayer_, area, HWND_TOPMOST, regionChanged, newFrame);
+}
+
+// A child layer goes at once, so that nothing of the program stays in the shell's windows; the
+// top-most one is only hidden.
+void TOverlayPresenter::HideDesktopLayer() {
+    if (desktopLayer_.kind == TLayerKind::DesktopTopMost) {
+        HideLayer(desktopLayer_);
+    } else {
+        DestroyLayer(desktopLayer_);
+    }
+}
+
+}  // namespace vorlinde::platform
