@@ -56,7 +56,8 @@ void PumpMessagesFor(DWORD ms);
 // InOwnTestProcess() is true and the test does the real work. While it waits it answers
 // messages, so that the child's broadcasts (a desktop colour change) find no hung window
 // here: a death test's parent cannot, and costs its child 2 s per broadcast.
-int RunThisTestInOwnProcess(DWORD timeoutMs = 30000);
+// A child that hangs is ended and run once more; -1 when it hangs twice or cannot start.
+int RunThisTestInOwnProcess(DWORD timeoutMs = 20000);
 bool InOwnTestProcess();
 
 // A test that owns the program's registry entries and may build the main window. Desktop

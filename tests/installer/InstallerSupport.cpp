@@ -3,6 +3,7 @@
 #include <shlobj.h>
 #include <shobjidl.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <utility>
 
@@ -59,9 +60,17 @@ TInstallPlaces MachineWidePlaces() {
 
 std::optional<DWORD> RunAndWait(const std::string& exe, const std::string& arguments, DWORD ms) {
     e2e::TProgram program(exe, "", arguments);
+    if (!program.Started()) {
+        // Seen once in a full run: say why, so that the next time tells us.
+        std::fprintf(stderr, "cannot start %s (error %lu)\n", exe.c_str(), GetLastError());
+        return std::nullopt;
+    }
     DWORD exitCode = 0;
     // A program still running is ended when `program` goes.
-    if (!program.Started() || !program.WaitForExit(ms, exitCode)) return std::nullopt;
+    if (!program.WaitForExit(ms, exitCode)) {
+        std::fprintf(stderr, "%s %s did not end within %lu ms\n", exe.c_str(), arguments.c_str(), ms);
+        return std::nullopt;
+    }
     return exitCode;
 }
 
