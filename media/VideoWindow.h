@@ -28,6 +28,7 @@
 #include "framework/Screen.h"
 #include "media/ColorControl.h"
 #include "media/ComPtr.h"
+#include "media/DesktopSettings.h"
 #include "media/GraphInterfaces.h"
 
 namespace vl {
@@ -218,12 +219,6 @@ private:
     bool destroying_ = false;
     volatile LONG references_ = 0;
 };
-
-// The wallpaper value under the current user's "Control Panel\Desktop" key. GetWallpaper gives
-// "" when the key or the value is missing; SetWallpaper writes only an existing value, then
-// always asks the system to reload the wallpaper.
-std::string GetWallpaper();
-void SetWallpaper(const std::string& path);
 
 }  // namespace vorlinde
 

@@ -1,0 +1,139 @@
+// The user's desktop is never lost: vorlinde.exe killed while it plays on the desktop, its
+// desktop guard killed with it, many kills in a row, a normal exit and the end of the Windows
+// session all leave the marked wallpaper value and desktop colour in place, and no record or
+// process behind.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "E2ESupport.h"
+
+namespace {
+
+using e2e::TMarkedDesktop;
+
+constexpr DWORD kStartMs = 15000;
+// How soon the guard must have put the desktop back after the program died.
+constexpr DWORD kRestoreMs = 2000;
+
+bool Restored() { return TMarkedDesktop::Marked() && !e2e::SavedDesktop(); }
+
+class E2EGuard : public testing::Test {
+protected:
+    void SetUp() override {
+        e2e::DeleteProgramSettings();
+        if (!e2e::SamplesAvailable()) GTEST_SKIP() << "no sample movies";
+        e2e::StorePlaylist({e2e::SampleClip("red.mpg"), e2e::SampleClip("green.mpg")});
+    }
+    void TearDown() override {
+        EXPECT_TRUE(e2e::NoProgramProcessLeft(3000)) << "a vorlinde.exe process was left running";
+        e2e::DeleteProgramSettings();
+    }
+
+    // Starts the program and waits until it plays on the desktop, with the user's desktop in
+    // its record.
+    static void StartOnTheDesktop(e2e::TProgram& program) {
+        ASSERT_TRUE(program.Started());
+        ASSERT_TRUE(e2e::WaitUntil(TMarkedDesktop::TakenForVideo, kStartMs)) << "the desktop was not taken";
+        EXPECT_EQ(e2e::SavedDesktop(), e2e::MarkedRecord());
+    }
+
+private:
+    TMarkedDesktop desktop_;
+};
+
+TEST_F(E2EGuard, AKilledProgramGetsItsDesktopBackWithinTwoSeconds) {
+    e2e::TProgram program;
+    ASSERT_NO_FATAL_FAILURE(StartOnTheDesktop(program));
+    ASSERT_NE(program.GuardId(), 0u) << "no desktop guard runs beside the program";
+
+    ASSERT_TRUE(program.Kill());
+    const DWORD killed = GetTickCount();
+    EXPECT_TRUE(e2e::WaitUntil(Restored, kRestoreMs)) << "the desktop was not given back";
+    EXPECT_TRUE(e2e::WaitUntil([] { return e2e::ProcessesNamed("vorlinde.exe").empty(); }, kRestoreMs));
+    RecordProperty("RestoredAfterMs", static_cast<int>(GetTickCount() - killed));
+}
+
+TEST_F(E2EGuard, WithTheGuardKilledTooTheNextStartGivesTheDesktopBackBeforeItsFirstMovie) {
+    {
+        e2e::TProgram program;
+        ASSERT_NO_FATAL_FAILURE(StartOnTheDesktop(program));
+        ASSERT_TRUE(e2e::KillProcess(program.GuardId()));
+        ASSERT_TRUE(program.Kill());
+    }
+    Sleep(300);
+    ASSERT_TRUE(TMarkedDesktop::TakenForVideo()) << "nothing was left to give back";
+    ASSERT_EQ(e2e::SavedDesktop(), e2e::MarkedRecord());
+
+    e2e::TProgram next;
+    ASSERT_TRUE(next.Started());
+    // The marked desktop shows again before the new run takes it for its first movie.
+    bool markedFirst = false;
+    ASSERT_TRUE(e2e::WaitUntil(
+        [&] {
+            markedFirst = markedFirst || TMarkedDesktop::Marked();
+            return markedFirst && TMarkedDesktop::TakenForVideo();
+        },
+        kStartMs));
+    EXPECT_EQ(e2e::SavedDesktop(), e2e::MarkedRecord()) << "the new run saved the video's settings as the user's";
+    // The new run works as usual: it plays the list on the desktop and gives it back on close.
+    EXPECT_EQ(e2e::WatchDesktopClips(1, 10000).front(), "red");
+    HWND window = next.Window("TForm1");
+    ASSERT_NE(window, nullptr);
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    DWORD exitCode = 1234;
+    ASSERT_TRUE(next.WaitForExit(10000, exitCode));
+    EXPECT_EQ(exitCode, 0u);
+    EXPECT_TRUE(Restored());
+}
+
+TEST_F(E2EGuard, TwentyKillsInARowLeaveTheUsersDesktopEveryTime) {
+    for (int cycle = 0; cycle < 20; ++cycle) {
+        SCOPED_TRACE("cycle " + std::to_string(cycle));
+        e2e::TProgram program;
+        ASSERT_NO_FATAL_FAILURE(StartOnTheDesktop(program));
+        ASSERT_TRUE(program.Kill());
+        // Every other time the next start follows at once, racing the guard.
+        if (cycle % 2 == 0) {
+            ASSERT_TRUE(e2e::WaitUntil(Restored, kRestoreMs)) << "the desktop was not given back";
+        }
+    }
+    EXPECT_TRUE(e2e::WaitUntil(Restored, kRestoreMs));
+}
+
+TEST_F(E2EGuard, ExitLeavesNoRecordAndNoGuardBehind) {
+    e2e::TProgram program;
+    ASSERT_NO_FATAL_FAILURE(StartOnTheDesktop(program));
+    HWND window = program.Window("TForm1");
+    ASSERT_NE(window, nullptr);
+    // "&Exit" in the tray menu closes the main window.
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    DWORD exitCode = 1234;
+    ASSERT_TRUE(program.WaitForExit(10000, exitCode));
+    EXPECT_EQ(exitCode, 0u);
+    // The program ends only after its guard did.
+    EXPECT_TRUE(e2e::ProcessesNamed("vorlinde.exe").empty());
+    EXPECT_TRUE(Restored());
+}
+
+TEST_F(E2EGuard, TheEndOfTheSessionGivesTheDesktopBack) {
+    e2e::TProgram program;
+    ASSERT_NO_FATAL_FAILURE(StartOnTheDesktop(program));
+    HWND application = program.Window("TApplication");
+    ASSERT_NE(application, nullptr);
+
+    DWORD_PTR answer = 0;
+    ASSERT_TRUE(SendMessageTimeoutA(application, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG, 5000,
+                                    &answer));
+    EXPECT_EQ(answer, static_cast<DWORD_PTR>(TRUE)) << "the program refused the end of the session";
+    EXPECT_TRUE(Restored()) << "the close query did not give the desktop back";
+
+    SendMessageTimeoutA(application, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG, 5000, &answer);
+    DWORD exitCode = 1234;
+    ASSERT_TRUE(program.WaitForExit(10000, exitCode));
+    EXPECT_EQ(exitCode, 0u);
+    EXPECT_TRUE(Restored());
+}
+
+}  // namespace
