@@ -69,6 +69,8 @@ bool AskRunningProgramToShowSettings() {
 
 TShowSettingsAnswer::TShowSettingsAnswer(vl::TWinControl& mainWindow, std::function<void()> show)
     : window_(mainWindow), show_(std::move(show)) {
+    // A main window that stays hidden from the start would otherwise have no window to find.
+    window_.HandleNeeded();
     const UINT message = ShowSettingsMessage();
     hook_ = window_.AddWindowHook([this, message](vl::TMessage& msg) {
         if (!message || msg.msg != message) return false;
