@@ -9,6 +9,7 @@
 #include "AppTestSupport.h"
 #include "app/DesktopGuard.h"
 #include "app/SingleInstance.h"
+#include "framework/Application.h"
 #include "media/DesktopSettings.h"
 #include "media/SavedDesktop.h"
 
@@ -53,7 +54,8 @@ public:
                         DUPLICATE_SAME_ACCESS);
         thread_ = std::thread([this, request = TGuardRequest{waitOn, standDown, programId}] {
             exitCode_ = vorlinde::RunDesktopGuard(request);
-            ended_ = GetTickCount();
+            endedAt_ = GetTickCount();
+            SetEvent(ended_.Get());
         });
     }
     ~TGuardRun() {
@@ -64,17 +66,26 @@ public:
     TGuardRun& operator=(const TGuardRun&) = delete;
 
     void StandDown() { SetEvent(standDown_.Get()); }
-    // The guard's exit code once it ended within `ms`, else -1.
+    // The guard's exit code once it ended within `ms`, else -1. Messages are answered while
+    // it runs: its desktop changes are broadcast to this thread's windows too.
     int WaitForEnd(DWORD ms) {
-        apptest::PumpMessagesUntil([this] { return exitCode_ != -1; }, ms);
-        return exitCode_;
+        const DWORD start = GetTickCount();
+        HANDLE ended = ended_.Get();
+        for (;;) {
+            vl::Application->ProcessMessages();
+            if (WaitForSingleObject(ended, 0) == WAIT_OBJECT_0) return exitCode_;
+            const DWORD elapsed = GetTickCount() - start;
+            if (elapsed >= ms) return -1;
+            MsgWaitForMultipleObjects(1, &ended, FALSE, ms - elapsed, QS_ALLINPUT);
+        }
     }
-    DWORD EndedAt() const { return ended_; }
+    DWORD EndedAt() const { return endedAt_; }
 
 private:
     TKernelHandle standDown_{CreateEventA(nullptr, TRUE, FALSE, nullptr)};
+    TKernelHandle ended_{CreateEventA(nullptr, TRUE, FALSE, nullptr)};
     std::atomic<int> exitCode_{-1};
-    std::atomic<DWORD> ended_{0};
+    std::atomic<DWORD> endedAt_{0};
     std::thread thread_;
 };
 

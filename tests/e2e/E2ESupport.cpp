@@ -222,6 +222,27 @@ bool TProgram::WaitForExit(DWORD ms, DWORD& exitCode) {
     return GetExitCodeProcess(info_.hProcess, &exitCode) != FALSE;
 }
 
+std::optional<DWORD> TProgram::Close(DWORD ms) {
+    HWND window = Window("TForm1");
+    if (!window) return std::nullopt;
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    DWORD exitCode = 0;
+    if (!WaitForExit(ms, exitCode)) return std::nullopt;
+    return exitCode;
+}
+
+bool TProgram::ChooseExitInTrayMenu() {
+    HWND tray = Window("TTrayIconHandler");
+    if (!tray) return false;
+    PostMessageA(tray, kTrayCallbackMessage, kTrayIconId, WM_RBUTTONDOWN);
+    HWND menu = WaitForWindow([] { return ShownWindow("#32768", nullptr); }, 5000);
+    if (!menu) return false;
+    // Up from no selection reaches the last item, "&Exit".
+    PostMessageA(menu, WM_KEYDOWN, VK_UP, 0);
+    PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 0);
+    return true;
+}
+
 HWND TProgram::Window(const char* className) const {
     HWND window = nullptr;
     while ((window = FindWindowExA(nullptr, window, className, nullptr))) {
@@ -230,6 +251,13 @@ HWND TProgram::Window(const char* className) const {
         if (pid == info_.dwProcessId) return window;
     }
     return nullptr;
+}
+
+void ProgramTest::SetUp() { DeleteProgramSettings(); }
+
+void ProgramTest::TearDown() {
+    EXPECT_TRUE(NoProgramProcessLeft(3000)) << "a vorlinde.exe process was left running";
+    DeleteProgramSettings();
 }
 
 }  // namespace e2e

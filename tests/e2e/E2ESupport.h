@@ -3,6 +3,8 @@
 // settings seeded in the registry, and waits for its windows.
 #include <windows.h>
 
+#include <gtest/gtest.h>
+
 #include <functional>
 #include <optional>
 #include <string>
@@ -11,6 +13,10 @@
 namespace e2e {
 
 inline constexpr char kSettingsKey[] = "SOFTWARE\\Vorlinde";
+// The tray icon's callback message, and the identifier of the program's one tray icon (the
+// first the process creates).
+inline constexpr UINT kTrayCallbackMessage = WM_USER + 1024;
+inline constexpr WPARAM kTrayIconId = 1;
 
 // A build-machine path as a Windows program under Wine reaches it (drive Z:).
 std::string WindowsPath(std::string path);
@@ -111,10 +117,28 @@ public:
     bool WaitForExit(DWORD ms, DWORD& exitCode);
     // The first top-level window of this process with the class, visible or not.
     HWND Window(const char* className) const;
+    // Closes the main window as its close button does and waits up to `ms` for the program to
+    // end; its exit code, or nullopt when it has no main window or did not end.
+    std::optional<DWORD> Close(DWORD ms = 10000);
+    // Opens the tray menu and chooses "&Exit" as the user does; false when the menu did not open.
+    bool ChooseExitInTrayMenu();
 
 private:
     PROCESS_INFORMATION info_{};
     bool started_ = false;
+};
+
+// A test that owns the program's registry entries and checks that no vorlinde.exe outlives it.
+class ProgramTest : public testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+};
+
+// The same on the marked desktop of TMarkedDesktop.
+class DesktopTest : public ProgramTest {
+private:
+    TMarkedDesktop desktop_;
 };
 
 }  // namespace e2e

@@ -2,8 +2,12 @@
 // desktop guard killed with it, many kills in a row, a normal exit and the end of the Windows
 // session all leave the marked wallpaper value and desktop colour in place, and no record or
 // process behind.
-#include <gtest/gtest.h>
+#include <windows.h>
 
+#include <gtest/gtest.h>
+#include <psapi.h>
+
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -19,16 +23,12 @@ constexpr DWORD kRestoreMs = 2000;
 
 bool Restored() { return TMarkedDesktop::Marked() && !e2e::SavedDesktop(); }
 
-class E2EGuard : public testing::Test {
+class E2EGuard : public e2e::DesktopTest {
 protected:
     void SetUp() override {
-        e2e::DeleteProgramSettings();
+        DesktopTest::SetUp();
         if (!e2e::SamplesAvailable()) GTEST_SKIP() << "no sample movies";
         e2e::StorePlaylist({e2e::SampleClip("red.mpg"), e2e::SampleClip("green.mpg")});
-    }
-    void TearDown() override {
-        EXPECT_TRUE(e2e::NoProgramProcessLeft(3000)) << "a vorlinde.exe process was left running";
-        e2e::DeleteProgramSettings();
     }
 
     // Starts the program and waits until it plays on the desktop, with the user's desktop in
@@ -38,9 +38,6 @@ protected:
         ASSERT_TRUE(e2e::WaitUntil(TMarkedDesktop::TakenForVideo, kStartMs)) << "the desktop was not taken";
         EXPECT_EQ(e2e::SavedDesktop(), e2e::MarkedRecord());
     }
-
-private:
-    TMarkedDesktop desktop_;
 };
 
 TEST_F(E2EGuard, AKilledProgramGetsItsDesktopBackWithinTwoSeconds) {
@@ -51,8 +48,59 @@ TEST_F(E2EGuard, AKilledProgramGetsItsDesktopBackWithinTwoSeconds) {
     ASSERT_TRUE(program.Kill());
     const DWORD killed = GetTickCount();
     EXPECT_TRUE(e2e::WaitUntil(Restored, kRestoreMs)) << "the desktop was not given back";
-    EXPECT_TRUE(e2e::WaitUntil([] { return e2e::ProcessesNamed("vorlinde.exe").empty(); }, kRestoreMs));
-    RecordProperty("RestoredAfterMs", static_cast<int>(GetTickCount() - killed));
+    const int restoredMs = static_cast<int>(GetTickCount() - killed);
+    EXPECT_TRUE(e2e::WaitUntil([] { return e2e::ProcessesNamed("vorlinde.exe").empty(); }, kRestoreMs))
+        << "the guard outlived the program";
+    std::printf("desktop given back %d ms after the kill\n", restoredMs);
+    RecordProperty("RestoredAfterMs", restoredMs);
+}
+
+// 100 ns units of processor time the process has used so far.
+ULONGLONG ProcessorTime(HANDLE process) {
+    FILETIME created, exited, kernel, user;
+    if (!GetProcessTimes(process, &created, &exited, &kernel, &user)) return ~0ull;
+    auto value = [](const FILETIME& t) { return (static_cast<ULONGLONG>(t.dwHighDateTime) << 32) | t.dwLowDateTime; };
+    return value(kernel) + value(user);
+}
+
+TEST_F(E2EGuard, WaitsWithoutUsingTheProcessorAndHasNoWindow) {
+    e2e::TProgram program;
+    ASSERT_NO_FATAL_FAILURE(StartOnTheDesktop(program));
+    const DWORD guardId = program.GuardId();
+    ASSERT_NE(guardId, 0u);
+    HANDLE guard = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, guardId);
+    ASSERT_NE(guard, nullptr);
+    Sleep(300);  // its start-up is over
+    const ULONGLONG before = ProcessorTime(guard);
+    Sleep(1500);
+    const ULONGLONG after = ProcessorTime(guard);
+    EXPECT_EQ(after, before) << "the guard used the processor while it waited";
+
+    // No window of its own, so no taskbar button either.
+    struct TSearch {
+        DWORD processId;
+        bool found = false;
+    } search{guardId};
+    EnumWindows(
+        [](HWND window, LPARAM param) -> BOOL {
+            auto* wanted = reinterpret_cast<TSearch*>(param);
+            DWORD id = 0;
+            GetWindowThreadProcessId(window, &id);
+            if (id == wanted->processId) wanted->found = true;
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    EXPECT_FALSE(search.found);
+
+    PROCESS_MEMORY_COUNTERS memory{};
+    memory.cb = sizeof(memory);
+    if (GetProcessMemoryInfo(guard, &memory, sizeof(memory))) {
+        std::printf("guard: working set %zu KiB, private bytes %zu KiB, processor %llu ms\n",
+                    memory.WorkingSetSize / 1024, memory.PagefileUsage / 1024, after / 10000);
+        RecordProperty("GuardWorkingSetKiB", static_cast<int>(memory.WorkingSetSize / 1024));
+        RecordProperty("GuardPrivateKiB", static_cast<int>(memory.PagefileUsage / 1024));
+    }
+    CloseHandle(guard);
 }
 
 TEST_F(E2EGuard, WithTheGuardKilledTooTheNextStartGivesTheDesktopBackBeforeItsFirstMovie) {
@@ -79,12 +127,7 @@ TEST_F(E2EGuard, WithTheGuardKilledTooTheNextStartGivesTheDesktopBackBeforeItsFi
     EXPECT_EQ(e2e::SavedDesktop(), e2e::MarkedRecord()) << "the new run saved the video's settings as the user's";
     // The new run works as usual: it plays the list on the desktop and gives it back on close.
     EXPECT_EQ(e2e::WatchDesktopClips(1, 10000).front(), "red");
-    HWND window = next.Window("TForm1");
-    ASSERT_NE(window, nullptr);
-    PostMessageA(window, WM_CLOSE, 0, 0);
-    DWORD exitCode = 1234;
-    ASSERT_TRUE(next.WaitForExit(10000, exitCode));
-    EXPECT_EQ(exitCode, 0u);
+    EXPECT_EQ(next.Close(), 0u);
     EXPECT_TRUE(Restored());
 }
 
@@ -105,10 +148,7 @@ TEST_F(E2EGuard, TwentyKillsInARowLeaveTheUsersDesktopEveryTime) {
 TEST_F(E2EGuard, ExitLeavesNoRecordAndNoGuardBehind) {
     e2e::TProgram program;
     ASSERT_NO_FATAL_FAILURE(StartOnTheDesktop(program));
-    HWND window = program.Window("TForm1");
-    ASSERT_NE(window, nullptr);
-    // "&Exit" in the tray menu closes the main window.
-    PostMessageA(window, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(program.ChooseExitInTrayMenu()) << "the tray menu did not open";
     DWORD exitCode = 1234;
     ASSERT_TRUE(program.WaitForExit(10000, exitCode));
     EXPECT_EQ(exitCode, 0u);

@@ -11,26 +11,7 @@ using e2e::TMarkedDesktop;
 
 constexpr DWORD kStartMs = 15000;
 
-class E2ESingleInstance : public testing::Test {
-protected:
-    void SetUp() override { e2e::DeleteProgramSettings(); }
-    void TearDown() override {
-        EXPECT_TRUE(e2e::NoProgramProcessLeft(3000)) << "a vorlinde.exe process was left running";
-        e2e::DeleteProgramSettings();
-    }
-
-    static void Close(e2e::TProgram& program) {
-        HWND window = program.Window("TForm1");
-        ASSERT_NE(window, nullptr);
-        PostMessageA(window, WM_CLOSE, 0, 0);
-        DWORD exitCode = 1234;
-        ASSERT_TRUE(program.WaitForExit(10000, exitCode));
-        EXPECT_EQ(exitCode, 0u);
-    }
-
-private:
-    TMarkedDesktop desktop_;
-};
+class E2ESingleInstance : public e2e::DesktopTest {};
 
 TEST_F(E2ESingleInstance, ASecondStartShowsTheRunningOnesSettingsWindowAndEnds) {
     if (!e2e::SamplesAvailable()) GTEST_SKIP() << "no sample movies";
@@ -53,7 +34,7 @@ TEST_F(E2ESingleInstance, ASecondStartShowsTheRunningOnesSettingsWindowAndEnds) 
     ASSERT_NE(shown, nullptr) << "the running program did not show its settings window";
     EXPECT_EQ(shown, first.Window("TForm1"));
     EXPECT_TRUE(e2e::WaitUntil([] { return TMarkedDesktop::Marked() && !e2e::SavedDesktop(); }, 2000));
-    Close(first);
+    EXPECT_EQ(first.Close(), 0u);
     EXPECT_TRUE(TMarkedDesktop::Marked());
 }
 
@@ -78,7 +59,7 @@ TEST_F(E2ESingleInstance, TwoStartsAtOnceLeaveOneProgramAndTheUsersDesktop) {
     EXPECT_EQ(exitCode, 0u);
     ASSERT_NE(e2e::WaitForWindow([] { return e2e::ShownWindow("TForm1", "Vorlinde"); }, 5000), nullptr);
     EXPECT_TRUE(e2e::WaitUntil([] { return TMarkedDesktop::Marked() && !e2e::SavedDesktop(); }, 2000));
-    Close(*running);
+    EXPECT_EQ(running->Close(), 0u);
     EXPECT_TRUE(TMarkedDesktop::Marked());
 }
 
@@ -92,7 +73,7 @@ TEST_F(E2ESingleInstance, ARecordLeftBehindIsGivenBackAtStart) {
     ASSERT_NE(e2e::WaitForWindow([] { return e2e::ShownWindow("TForm1", "Vorlinde"); }, kStartMs), nullptr);
     EXPECT_TRUE(TMarkedDesktop::Marked());
     EXPECT_EQ(e2e::SavedDesktop(), std::nullopt);
-    Close(program);
+    EXPECT_EQ(program.Close(), 0u);
 }
 
 TEST_F(E2ESingleInstance, TheVideosSettingsAreNeverSavedAsTheUsers) {
@@ -109,7 +90,7 @@ TEST_F(E2ESingleInstance, TheVideosSettingsAreNeverSavedAsTheUsers) {
     e2e::TProgram second;
     DWORD exitCode = 1234;
     ASSERT_TRUE(second.WaitForExit(10000, exitCode));
-    Close(first);
+    EXPECT_EQ(first.Close(), 0u);
     EXPECT_TRUE(TMarkedDesktop::Marked());
     EXPECT_EQ(e2e::SavedDesktop(), std::nullopt);
 }
