@@ -4,6 +4,7 @@
 //   TGdiObject<H>   a brush, pen, bitmap, font or region, deleted with its owner
 //   TIconHandle     an icon made at run time, destroyed with its owner
 //   TWindowDC       GetDC of a window (or of the screen), released with its owner
+//   TWholeWindowDC  GetWindowDC of a window (frame included), released with its owner
 //   TPaintDC        BeginPaint of a window for WM_PAINT, ended with its owner
 //   TMemoryDC       a memory device context, deleted with its owner
 //   TSelectObject   an object selected into a context, the previous one put back at scope end
@@ -112,6 +113,28 @@ private:
     }
     HWND window_ = nullptr;
     HDC dc_ = nullptr;
+};
+
+// The device context of a window's whole rectangle, its frame included, in window coordinates
+// (0, 0 is the window's top-left corner).
+class TWholeWindowDC {
+public:
+    explicit TWholeWindowDC(HWND window) noexcept : window_(window), dc_(window ? GetWindowDC(window) : nullptr) {}
+    ~TWholeWindowDC() {
+        if (dc_) ReleaseDC(window_, dc_);
+    }
+    TWholeWindowDC(const TWholeWindowDC&) = delete;
+    TWholeWindowDC& operator=(const TWholeWindowDC&) = delete;
+    TWholeWindowDC(TWholeWindowDC&& other) noexcept
+        : window_(std::exchange(other.window_, nullptr)), dc_(std::exchange(other.dc_, nullptr)) {}
+    TWholeWindowDC& operator=(TWholeWindowDC&&) = delete;
+
+    HDC Get() const noexcept { return dc_; }
+    explicit operator bool() const noexcept { return dc_ != nullptr; }
+
+private:
+    HWND window_;
+    HDC dc_;
 };
 
 // BeginPaint of a window while WM_PAINT is handled; EndPaint when the owner ends, also when the

@@ -1,6 +1,7 @@
 #include "framework/Menus.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "framework/Exceptions.h"
 #include "framework/GdiOwners.h"
@@ -10,7 +11,7 @@
 namespace vl {
 
 namespace {
-// The class of the hidden windows that own popup menus.
+// The class of the hidden windows that own menus while they show.
 const char kPopupWindowClass[] = "TPopupMenuWindow";
 
 // Command identifiers fit in the low word of WM_COMMAND; they wrap after 65534 items.
@@ -29,10 +30,8 @@ int ShortCutFromProp(const TPropValue& v) {
 class TMenuFont {
 public:
     TMenuFont() {
-        NONCLIENTMETRICSA ncm{};
-        ncm.cbSize = sizeof(ncm);
-        if (SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof(ncm), &ncm, 0))
-            font_.Reset(CreateFontIndirectA(&ncm.lfMenuFont));
+        const LOGFONTA font = SystemMenuLogFont();
+        font_.Reset(CreateFontIndirectA(&font));
     }
     HFONT Get() const { return font_ ? font_.Get() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)); }
 
@@ -40,52 +39,28 @@ private:
     TGdiFont font_;
 };
 
-std::string KeyName(WORD key) {
-    if ((key >= '0' && key <= '9') || (key >= 'A' && key <= 'Z')) return std::string(1, static_cast<char>(key));
-    if (key >= VK_F1 && key <= VK_F24) return "F" + std::to_string(key - VK_F1 + 1);
-    switch (key) {
-    case VK_BACK: return "BkSp";
-    case VK_TAB: return "Tab";
-    case VK_RETURN: return "Enter";
-    case VK_ESCAPE: return "Esc";
-    case VK_SPACE: return "Space";
-    case VK_PRIOR: return "PgUp";
-    case VK_NEXT: return "PgDn";
-    case VK_END: return "End";
-    case VK_HOME: return "Home";
-    case VK_LEFT: return "Left";
-    case VK_UP: return "Up";
-    case VK_RIGHT: return "Right";
-    case VK_DOWN: return "Down";
-    case VK_INSERT: return "Ins";
-    case VK_DELETE: return "Del";
-    default: break;
-    }
-    char name[64] = {};
-    LONG scan = static_cast<LONG>(MapVirtualKeyA(key, MAPVK_VK_TO_VSC)) << 16;
-    if (GetKeyNameTextA(scan, name, sizeof(name)) > 0) return name;
-    return {};
+// The item at `position` of a native menu built by a TMenu (its item data), or null.
+TMenuItem* NativeItem(HMENU menu, int position) {
+    MENUITEMINFOA mii{};
+    mii.cbSize = sizeof(mii);
+    mii.fMask = MIIM_DATA | MIIM_STATE;
+    if (!GetMenuItemInfoA(menu, static_cast<UINT>(position), TRUE, &mii)) return nullptr;
+    return reinterpret_cast<TMenuItem*>(mii.dwItemData);
 }
+
+bool NativeItemHighlighted(HMENU menu, int position) {
+    return (GetMenuState(menu, static_cast<UINT>(position), MF_BYPOSITION) & MF_HILITE) != 0;
+}
+
 }  // namespace
 
-std::string ShortCutToText(int shortcut) {
-    WORD key = static_cast<WORD>(shortcut & 0xFF);
-    if (!key) return {};
-    std::string name = KeyName(key);
-    if (name.empty()) return {};
-    std::string text;
-    if (shortcut & scShift) text += "Shift+";
-    if (shortcut & scCtrl) text += "Ctrl+";
-    if (shortcut & scAlt) text += "Alt+";
-    return text + name;
-}
-
-int ShortCut(WORD key, unsigned shift) {
-    int s = key & 0xFF;
-    if (shift & ssShift) s |= scShift;
-    if (shift & ssCtrl) s |= scCtrl;
-    if (shift & ssAlt) s |= scAlt;
-    return s;
+LOGFONTA SystemMenuLogFont() {
+    NONCLIENTMETRICSA ncm{};
+    ncm.cbSize = sizeof(ncm);
+    if (SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof(ncm), &ncm, 0)) return ncm.lfMenuFont;
+    LOGFONTA font{};
+    GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof(font), &font);
+    return font;
 }
 
 // ============================================================================================ TMenuItem
@@ -114,7 +89,13 @@ const TClassInfo& TMenuItem::StaticClass() {
     return info;
 }
 
-TMenuItem::TMenuItem(TComponent* owner) : TComponent(owner), command_(NextCommand()) {}
+TMenuItem::TMenuItem(TComponent* owner) : TComponent(owner), command_(NextCommand()) {
+    // The owner's insertion notice came while this was only a TComponent: the menus beside it
+    // learn here that a menu item has joined.
+    if (!owner) return;
+    for (int i = 0; i < owner->ComponentCount(); ++i)
+        if (auto* menu = dynamic_cast<TMenu*>(owner->Components(i))) menu->OwnedItemInserted(*this);
+}
 
 TMenuItem::~TMenuItem() {
     if (parent_) parent_->Remove(this);
@@ -244,12 +225,19 @@ void TMenu::SetImages(TImageList* images) {
 void TMenu::Notification(TComponent* component, TOperation operation) {
     TComponent::Notification(component, operation);
     if (operation == TOperation::Remove && component == images_) images_ = nullptr;
+    // An item under construction is not a TMenuItem yet; its constructor reports it instead.
+    if (operation == TOperation::Insert)
+        if (auto* item = dynamic_cast<TMenuItem*>(component)) OwnedItemInserted(*item);
 }
 
-TMenuHandle TMenu::BuildMenu() {
+void TMenu::OwnedItemInserted(TMenuItem&) {}
+
+TMenuHandle TMenu::BuildMenu() { return BuildMenu(*items_); }
+
+TMenuHandle TMenu::BuildMenu(TMenuItem& parent) {
     TMenuHandle menu(CreatePopupMenu());
     if (!menu.Get()) RaiseLastOSError("Cannot create a menu");
-    AppendItems(menu.Get(), *items_);
+    AppendItems(menu.Get(), parent);
     return menu;
 }
 
@@ -370,6 +358,68 @@ bool TMenu::HandleDrawItem(const DRAWITEMSTRUCT& dis) {
     return true;
 }
 
+HWND TMenu::WindowHandle() {
+    if (window_) return window_->Handle();
+    // A top-level window that is never shown: menus need a real (not message-only) owner.
+    THiddenWindowParams params;
+    params.kind = THiddenWindowParams::TKind::TopLevel;
+    params.exStyle = WS_EX_TOOLWINDOW;
+    auto window = std::make_unique<THiddenWindow>(
+        kPopupWindowClass, params,
+        [this](UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+            return MenuMessage(msg, wParam, lParam, result);
+        },
+        CentralBoundary, static_cast<TObject*>(this));
+    if (!*window) RaiseLastOSError("Cannot create the popup menu window");
+    window_ = std::move(window);
+    return window_->Handle();
+}
+
+UINT TMenu::TrackItems(TMenuItem& parent, int x, int y) {
+    TMenuHandle menu = BuildMenu(parent);
+    HWND owner = WindowHandle();
+    // The shell's notification area needs the owner in the foreground for the menu to close
+    // when the user clicks elsewhere, and a message after it closed.
+    SetForegroundWindow(owner);
+    const auto command = static_cast<UINT>(
+        TrackPopupMenuEx(menu.Get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN, x, y, owner, nullptr));
+    PostMessageA(owner, WM_NULL, 0, 0);
+    return command;
+}
+
+bool TMenu::MenuMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    // Owner-drawn items are measured and painted here; a handler that fails still answers TRUE.
+    switch (msg) {
+    case WM_MEASUREITEM:
+        result = TRUE;
+        return HandleMeasureItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(lParam));
+    case WM_DRAWITEM:
+        result = TRUE;
+        return HandleDrawItem(*reinterpret_cast<DRAWITEMSTRUCT*>(lParam));
+    case WM_MENUCHAR:
+        result = HandleMenuChar(static_cast<char>(LOWORD(wParam)), reinterpret_cast<HMENU>(lParam));
+        return true;
+    }
+    return false;
+}
+
+LRESULT TMenu::HandleMenuChar(char key, HMENU menu) {
+    const int count = menu ? GetMenuItemCount(menu) : 0;
+    std::vector<int> matches;
+    int highlighted = -1;
+    for (int position = 0; position < count; ++position) {
+        TMenuItem* item = NativeItem(menu, position);
+        if (!item || items_->FindCommand(item->Command()) != item) continue;
+        if (NativeItemHighlighted(menu, position)) highlighted = position;
+        if (item->Visible() && item->Enabled() && IsAccelChar(key, item->Caption())) matches.push_back(position);
+    }
+    if (matches.empty()) return MAKELRESULT(0, MNC_IGNORE);
+    if (matches.size() == 1) return MAKELRESULT(matches.front(), MNC_EXECUTE);
+    // Several items share the key: each press moves on to the next of them.
+    auto next = std::upper_bound(matches.begin(), matches.end(), highlighted);
+    return MAKELRESULT(next == matches.end() ? matches.front() : *next, MNC_SELECT);
+}
+
 // ============================================================================================ TPopupMenu
 
 std::function<UINT(TPopupMenu&, HMENU, int, int)> TPopupMenu::TrackOverride;
@@ -401,21 +451,6 @@ void TPopupMenu::Notification(TComponent* component, TOperation operation) {
     if (operation == TOperation::Remove && component == popupComponent_) popupComponent_ = nullptr;
 }
 
-HWND TPopupMenu::WindowHandle() {
-    if (window_) return window_->Handle();
-    // A top-level window that is never shown: menus need a real (not message-only) owner.
-    THiddenWindowParams params;
-    params.kind = THiddenWindowParams::TKind::TopLevel;
-    params.exStyle = WS_EX_TOOLWINDOW;
-    auto window = std::make_unique<THiddenWindow>(
-        kPopupWindowClass, params,
-        [this](UINT msg, WPARAM, LPARAM lParam, LRESULT& result) { return MenuMessage(msg, lParam, result); },
-        CentralBoundary, static_cast<TObject*>(this));
-    if (!*window) RaiseLastOSError("Cannot create the popup menu window");
-    window_ = std::move(window);
-    return window_->Handle();
-}
-
 void TPopupMenu::DoPopup() {
     if (OnPopup) OnPopup(this);
 }
@@ -423,35 +458,37 @@ void TPopupMenu::DoPopup() {
 void TPopupMenu::Popup(int x, int y) {
     DoPopup();
     UINT command = 0;
-    {
+    if (TrackOverride) {
         TMenuHandle menu = BuildMenu();
-        HWND owner = WindowHandle();
-        if (TrackOverride) {
-            command = TrackOverride(*this, menu.Get(), x, y);
-        } else {
-            // The shell's notification area needs the owner in the foreground for the menu to
-            // close when the user clicks elsewhere, and a message after it closed.
-            SetForegroundWindow(owner);
-            command = static_cast<UINT>(TrackPopupMenuEx(menu.Get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN,
-                                                         x, y, owner, nullptr));
-            PostMessageA(owner, WM_NULL, 0, 0);
-        }
+        command = TrackOverride(*this, menu.Get(), x, y);
+    } else {
+        command = TrackItems(*Items(), x, y);
     }
     // The click runs after the menu has closed.
     if (command) DispatchCommand(command);
 }
 
-bool TPopupMenu::MenuMessage(UINT msg, LPARAM lParam, LRESULT& result) {
-    // Owner-drawn items are measured and painted here; a handler that fails still answers TRUE.
-    switch (msg) {
-    case WM_MEASUREITEM:
-        result = TRUE;
-        return HandleMeasureItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(lParam));
-    case WM_DRAWITEM:
-        result = TRUE;
-        return HandleDrawItem(*reinterpret_cast<DRAWITEMSTRUCT*>(lParam));
-    }
-    return false;
+// ============================================================================================ TMainMenu
+
+const TClassInfo& TMainMenu::StaticClass() {
+    static const TClassInfo info = TClassBuilder<TMainMenu>("TMainMenu", &TMenu::StaticClass())
+                                       .Creatable()
+                                       .Custom("AutoMerge", IgnoreProperty<TMainMenu>)
+                                       .Build();
+    return info;
+}
+
+TMainMenu::TMainMenu(TComponent* owner) : TMenu(owner) {}
+
+TMainMenu::~TMainMenu() = default;
+
+bool TMainMenu::PopupItem(int index, int x, int y) {
+    if (index < 0 || index >= Items()->Count()) return false;
+    TMenuItem* top = Items()->Items(index);
+    if (!top->Visible() || !top->Enabled() || top->Count() == 0) return false;
+    const UINT command = TrackItems(*top, x, y);
+    if (command) DispatchCommand(command);
+    return true;
 }
 
 }  // namespace vl

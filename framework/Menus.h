@@ -1,6 +1,7 @@
 #pragma once
 // Menus: a tree of menu items (components, so form descriptions can create them and bind their
-// events), and a popup menu that builds a native menu from the tree each time it pops up.
+// events), a popup menu that builds a native menu from the tree each time it pops up, and a main
+// menu whose top-level items a form's menu bar shows and whose drop-downs pop up the same way.
 #include <windows.h>
 
 #include <functional>
@@ -12,17 +13,16 @@
 #include "framework/Component.h"
 #include "framework/Control.h"
 #include "framework/HiddenWindow.h"
+#include "framework/MenuShortCut.h"
 
 namespace vl {
 
 class TMenu;
 class TImageList;
 
-// Shortcuts: a virtual key plus these modifier bits.
-enum : int { scShift = 0x2000, scCtrl = 0x4000, scAlt = 0x8000, scNone = 0 };
-// "Ctrl+O", "Shift+F10", "" for none.
-std::string ShortCutToText(int shortcut);
-int ShortCut(WORD key, unsigned shift);  // shift: ssShift / ssCtrl / ssAlt bits
+// The system's menu font (the menu font of the non-client metrics; the default GUI font's when
+// the system does not tell).
+LOGFONTA SystemMenuLogFont();
 
 using TMenuMeasureItemEvent = std::function<void(TObject* sender, HDC dc, int& width, int& height)>;
 using TMenuDrawItemEvent = std::function<void(TObject* sender, HDC dc, const RECT& rect, bool selected)>;
@@ -30,6 +30,7 @@ using TMenuDrawItemEvent = std::function<void(TObject* sender, HDC dc, const REC
 class TMenuItem : public TComponent {
     VL_DECLARE_CLASS()
 public:
+    // The menus that share the owner are told of the new item (TMenu::OwnedItemInserted).
     explicit TMenuItem(TComponent* owner);
     // Frees its sub-items and leaves its parent.
     ~TMenuItem() override;
@@ -126,7 +127,8 @@ private:
     HMENU menu_ = nullptr;
 };
 
-// Base of menus: the root item, images, owner drawing.
+// Base of menus: the root item, images, owner drawing, and the hidden window that owns the
+// native menus while they show.
 class TMenu : public TComponent {
     VL_DECLARE_CLASS()
 public:
@@ -153,16 +155,34 @@ public:
     // WM_MEASUREITEM / WM_DRAWITEM of a menu: true when the item is one of ours.
     bool HandleMeasureItem(MEASUREITEMSTRUCT& mis);
     bool HandleDrawItem(const DRAWITEMSTRUCT& dis);
+    // WM_MENUCHAR of a native menu built from this one: owner-drawn items have no text for the
+    // system to find mnemonics in, so the item whose caption marks `key` is looked up here.
+    // Answers MNC_EXECUTE for the one such item, MNC_SELECT of the next one when several
+    // share the key, MNC_IGNORE when none does.
+    LRESULT HandleMenuChar(char key, HMENU menu);
+
+    // The hidden window that owns the menu while it shows and receives its messages.
+    HWND WindowHandle();
 
 protected:
     void Notification(TComponent* component, TOperation operation) override;
+    // A menu item joined this menu's owner (created with that owner, or moved to it).
+    virtual void OwnedItemInserted(TMenuItem& item);
+    // Shows the visible sub-items of `parent` as a native popup menu at the screen position,
+    // owned by the hidden window; returns the chosen command identifier (0: none).
+    UINT TrackItems(TMenuItem& parent, int x, int y);
+    TMenuHandle BuildMenu(TMenuItem& parent);
 
 private:
+    friend class TMenuItem;
     void AppendItems(HMENU menu, TMenuItem& parent);
+    // The hidden window's messages: owner drawing and mnemonics of the menu's items.
+    bool MenuMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
 
     TMenuItem* items_;
     TImageList* images_ = nullptr;
     bool ownerDraw_ = false;
+    std::unique_ptr<THiddenWindow> window_;
 };
 
 // A context menu popped up at a screen position.
@@ -177,8 +197,6 @@ public:
     // The component that asked for the menu (a control, a tray icon).
     TComponent* PopupComponent() const { return popupComponent_; }
     void SetPopupComponent(TComponent* c);
-    // The hidden window that owns the menu while it shows and receives its messages.
-    HWND WindowHandle();
 
     // OnPopup, then shows the menu at the screen position; returns after the menu closed and
     // the chosen item (if any) was clicked.
@@ -195,12 +213,22 @@ protected:
     void Notification(TComponent* component, TOperation operation) override;
 
 private:
-    // The hidden window's messages: owner drawing of the menu's items.
-    bool MenuMessage(UINT msg, LPARAM lParam, LRESULT& result);
-
     bool autoPopup_ = true;
     TComponent* popupComponent_ = nullptr;
-    std::unique_ptr<THiddenWindow> window_;
+};
+
+// A form's main menu: its top-level items are the captions of a menu bar, which the form's
+// frame draws; the sub-items of each pop up as that caption's drop-down.
+class TMainMenu : public TMenu {
+    VL_DECLARE_CLASS()
+public:
+    explicit TMainMenu(TComponent* owner);
+    ~TMainMenu() override;
+
+    // Shows the drop-down of top-level item `index` at the screen position (the caption's
+    // bottom-left corner); returns after it closed and the chosen item (if any) was clicked.
+    // False when there is no such visible, enabled item with sub-items.
+    bool PopupItem(int index, int x, int y);
 };
 
 }  // namespace vl

@@ -4,6 +4,7 @@
 #include "skin/FileTheme.h"
 #include "skin/SkinForm.h"
 #include "skin/ThemeManager.h"
+#include "skin/controls/MainMenu.h"
 #include "skin/controls/PopupMenu.h"
 
 namespace vorlinde {
@@ -13,6 +14,7 @@ void RegisterSkinClasses() {
     vl::RegisterComponentClass(TsuiFileTheme::StaticClass());
     vl::RegisterComponentClass(TsuiThemeManager::StaticClass());
     vl::RegisterComponentClass(TsuiPopupMenu::StaticClass());
+    vl::RegisterComponentClass(TsuiMainMenu::StaticClass());
 }
 
 }  // namespace vorlinde

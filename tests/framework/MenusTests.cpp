@@ -3,6 +3,7 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "framework/Exceptions.h"
@@ -257,4 +258,139 @@ TEST(MenuShortCut, TextNamesModifiersAndKey) {
     EXPECT_EQ(ShortCutToText(ShortCut(VK_F10, ssShift)), "Shift+F10");
     EXPECT_EQ(ShortCutToText(ShortCut(VK_DELETE, ssCtrl | ssAlt)), "Ctrl+Alt+Del");
     EXPECT_EQ(ShortCutToText(0), "");
+}
+
+// --- menus told of items that join their owner
+
+namespace {
+class TRecordingMenu : public TPopupMenu {
+public:
+    using TPopupMenu::TPopupMenu;
+    std::vector<TMenuItem*> inserted;
+
+protected:
+    void OwnedItemInserted(TMenuItem& item) override { inserted.push_back(&item); }
+};
+
+// Closes the open menu after `ms` milliseconds, or presses keys in it.
+class TMenuKeys {
+public:
+    TMenuKeys(std::vector<std::pair<UINT, WPARAM>> keys, UINT ms = 60) : keys_(std::move(keys)) {
+        current_ = this;
+        timer_ = SetTimer(nullptr, 0, ms, &Tick);
+    }
+    ~TMenuKeys() {
+        KillTimer(nullptr, timer_);
+        current_ = nullptr;
+    }
+    TMenuKeys(const TMenuKeys&) = delete;
+    TMenuKeys& operator=(const TMenuKeys&) = delete;
+    int menuItems = -1;  // items of the menu that was open
+
+private:
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
+        HWND window = FindWindowA("#32768", nullptr);
+        if (!current_ || !window || !IsWindowVisible(window)) return;
+        current_->menuItems = GetMenuItemCount(reinterpret_cast<HMENU>(SendMessageA(window, MN_GETHMENU, 0, 0)));
+        if (current_->keys_.empty()) {
+            EndMenu();
+            return;
+        }
+        for (const auto& [msg, key] : current_->keys_) PostMessageA(window, msg, key, 0);
+        current_->keys_.clear();
+    }
+    static TMenuKeys* current_;
+    std::vector<std::pair<UINT, WPARAM>> keys_;
+    UINT_PTR timer_ = 0;
+};
+TMenuKeys* TMenuKeys::current_ = nullptr;
+}  // namespace
+
+TEST(MenuOwnedItems, MenusOfTheOwnerAreToldOfNewAndMovedItems) {
+    TForm form(Application);
+    auto* menu = new TRecordingMenu(&form);
+    auto* created = new TMenuItem(&form);
+    TComponent elsewhere(nullptr);
+    auto* moved = new TMenuItem(&elsewhere);
+    auto* stranger = new TMenuItem(nullptr);
+    form.InsertComponent(moved);
+    new TComponent(&form);  // not a menu item
+    EXPECT_EQ(menu->inserted, (std::vector<TMenuItem*>{created, moved}));
+    delete stranger;
+}
+
+// --- mnemonics of owner-drawn items
+
+TEST(MenuMnemonic, TheOneItemMarkingTheKeyIsExecuted) {
+    TPopupMenu menu(nullptr);
+    menu.SetOwnerDraw(true);
+    AddItem(menu.Items(), "&Pause");
+    AddItem(menu.Items(), "-");
+    AddItem(menu.Items(), "&Options..");
+    AddItem(menu.Items(), "O&ther")->SetEnabled(false);
+    TMenuHandle built = menu.BuildMenu();
+    EXPECT_EQ(menu.HandleMenuChar('o', built.Get()), MAKELRESULT(2, MNC_EXECUTE));
+    EXPECT_EQ(menu.HandleMenuChar('P', built.Get()), MAKELRESULT(0, MNC_EXECUTE));
+    EXPECT_EQ(HIWORD(menu.HandleMenuChar('t', built.Get())), MNC_IGNORE);  // only a disabled item
+    EXPECT_EQ(HIWORD(menu.HandleMenuChar('x', built.Get())), MNC_IGNORE);
+}
+
+TEST(MenuMnemonic, ItemsSharingAKeyAreSelectedInTurn) {
+    TPopupMenu menu(nullptr);
+    menu.SetOwnerDraw(true);
+    AddItem(menu.Items(), "&Stop");
+    AddItem(menu.Items(), "&Play");
+    AddItem(menu.Items(), "&Skip");
+    TMenuHandle built = menu.BuildMenu();
+    EXPECT_EQ(menu.HandleMenuChar('s', built.Get()), MAKELRESULT(0, MNC_SELECT));
+    MENUITEMINFOA hilite{};
+    hilite.cbSize = sizeof(hilite);
+    hilite.fMask = MIIM_STATE;
+    hilite.fState = MFS_HILITE;
+    ASSERT_TRUE(SetMenuItemInfoA(built.Get(), 0, TRUE, &hilite));
+    EXPECT_EQ(menu.HandleMenuChar('s', built.Get()), MAKELRESULT(2, MNC_SELECT));
+}
+
+TEST(MenuMnemonic, AKeyPressedInAnOpenOwnerDrawnMenuClicksItsItem) {
+    TPopupMenu menu(nullptr);
+    menu.SetOwnerDraw(true);
+    std::vector<std::string> clicked;
+    for (const char* caption : {"&Pause", "&Options..", "&Exit"})
+        AddItem(menu.Items(), caption)->OnClick = [&clicked, caption](TObject*) { clicked.push_back(caption); };
+    TMenuKeys keys({{WM_CHAR, 'o'}});
+    menu.Popup(100, 100);
+    EXPECT_EQ(clicked, (std::vector<std::string>{"&Options.."}));
+}
+
+// --- the main menu's drop-downs
+
+TEST(MainMenuDropDown, ShowsTheSubItemsOfATopLevelItem) {
+    TMainMenu menu(nullptr);
+    TMenuItem* file = AddItem(menu.Items(), "&File");
+    AddItem(file, "&Open");
+    TMenuItem* quit = AddItem(file, "&Quit");
+    int quits = 0;
+    quit->OnClick = [&](TObject*) { ++quits; };
+    {
+        TMenuKeys keys({{WM_KEYDOWN, VK_UP}, {WM_KEYDOWN, VK_RETURN}});
+        EXPECT_TRUE(menu.PopupItem(0, 100, 100));
+        EXPECT_EQ(keys.menuItems, 2);
+    }
+    EXPECT_EQ(quits, 1);
+}
+
+TEST(MainMenuDropDown, RefusesItemsWithoutADropDown) {
+    TMainMenu menu(nullptr);
+    AddItem(menu.Items(), "Alone");
+    TMenuItem* hidden = AddItem(menu.Items(), "Hidden");
+    AddItem(hidden, "x");
+    hidden->SetVisible(false);
+    TMenuItem* disabled = AddItem(menu.Items(), "Disabled");
+    AddItem(disabled, "x");
+    disabled->SetEnabled(false);
+    EXPECT_FALSE(menu.PopupItem(0, 0, 0));
+    EXPECT_FALSE(menu.PopupItem(1, 0, 0));
+    EXPECT_FALSE(menu.PopupItem(2, 0, 0));
+    EXPECT_FALSE(menu.PopupItem(3, 0, 0));
+    EXPECT_FALSE(menu.PopupItem(-1, 0, 0));
 }
