@@ -37,15 +37,20 @@ void TDSVideoWindowEx2::StartDesktopPlayback() {
 }
 
 void TDSVideoWindowEx2::StartDesktopPlaybackOnMonitor(const vl::TMonitor& monitor) {
-    if (desktopPlaying_) return;
+    if (desktopPlaying_ || desktopTaken_) return;
     // The record first: when it cannot be written, the desktop stays as it is.
     const TDesktopLook user = UsersDesktop(colorKey_);
     WriteSavedDesktop(user);
     desktopMonitor_ = monitor;
     oldWallpaper_ = user.wallpaper;
     oldDesktopColor_ = user.color;
+    // Each change is broadcast, and messages sent to this thread are handled meanwhile: one
+    // that left desktop playback (NormalPlayback) ends the start where it is.
+    desktopTaken_ = true;
     SetWallpaper("");
+    if (!desktopTaken_) return;
     SetDesktopColor(colorKey_);
+    if (!desktopTaken_) return;
 
     if (oldParent_ != Parent()) {
         if (oldParent_) RemoveFreeNotification(oldParent_);
@@ -57,6 +62,10 @@ void TDSVideoWindowEx2::StartDesktopPlaybackOnMonitor(const vl::TMonitor& monito
     SetParent(desktopForm_.get());
     desktopForm_->SetBounds(monitor.Left(), monitor.Top(), monitor.Width(), monitor.Height());
     desktopForm_->Show();
+    if (!desktopTaken_) {
+        desktopForm_->Hide();
+        return;
+    }
 
     desktopPlaying_ = true;
     RefreshVideoWindow();
@@ -69,10 +78,13 @@ void TDSVideoWindowEx2::StartDesktopPlaybackOnMonitor(const vl::TMonitor& monito
 }
 
 void TDSVideoWindowEx2::NormalPlayback() {
-    if (desktopPlaying_) {
+    if (desktopTaken_) {
         SetWallpaper(oldWallpaper_);
         SetDesktopColor(oldDesktopColor_);
         ClearSavedDesktop();
+        desktopTaken_ = false;
+    }
+    if (desktopPlaying_) {
         desktopPlaying_ = false;
         if (destroying_) return;
     }

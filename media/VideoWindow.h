@@ -216,6 +216,10 @@ private:
     vl::TWinControl* oldParent_ = nullptr;
     COLORREF oldDesktopColor_ = 0;
     std::string oldWallpaper_;
+    // The user's wallpaper and colour are changed and must come back: set before the start
+    // changes them, so that a message handled while the start broadcasts its changes (a
+    // log-off's close query) gives them back too.
+    bool desktopTaken_ = false;
     bool destroying_ = false;
     volatile LONG references_ = 0;
 };

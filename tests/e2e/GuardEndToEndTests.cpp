@@ -23,6 +23,15 @@ constexpr DWORD kRestoreMs = 2000;
 
 bool Restored() { return TMarkedDesktop::Marked() && !e2e::SavedDesktop(); }
 
+// What the desktop and the record hold, for failure messages.
+std::string DesktopState() {
+    const auto wallpaper = e2e::UserStringValue("Control Panel\\Desktop", "Wallpaper");
+    char colour[16];
+    std::snprintf(colour, sizeof(colour), "%06lX", static_cast<unsigned long>(e2e::SessionDesktopColour()));
+    return "wallpaper \"" + wallpaper.value_or("<missing>") + "\", colour " + colour +
+           (e2e::SavedDesktop() ? ", record left" : ", no record");
+}
+
 class E2EGuard : public e2e::DesktopTest {
 protected:
     void SetUp() override {
@@ -167,7 +176,7 @@ TEST_F(E2EGuard, TheEndOfTheSessionGivesTheDesktopBack) {
     ASSERT_TRUE(SendMessageTimeoutA(application, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG, 5000,
                                     &answer));
     EXPECT_EQ(answer, static_cast<DWORD_PTR>(TRUE)) << "the program refused the end of the session";
-    EXPECT_TRUE(Restored()) << "the close query did not give the desktop back";
+    EXPECT_TRUE(Restored()) << "the close query did not give the desktop back: " << DesktopState();
 
     SendMessageTimeoutA(application, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG, 5000, &answer);
     DWORD exitCode = 1234;

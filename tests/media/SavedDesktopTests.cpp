@@ -7,6 +7,8 @@
 #include <string>
 
 #include "VideoWindowTestSupport.h"
+#include "framework/Control.h"
+#include "framework/HiddenWindow.h"
 #include "media/DesktopSettings.h"
 #include "media/SavedDesktop.h"
 
@@ -282,6 +284,48 @@ TEST_F(DesktopPlaybackRecord, TheStoredColourComesBackWhenTheDesktopShowedTheKey
     SetDesktopColor(kKey);
     TVideoHost host;
     host.Window().StartDesktopPlayback();
+    host.Window().NormalPlayback();
+    EXPECT_EQ(GetSysColor(COLOR_BACKGROUND), kUserColor);
+}
+
+// Taking the desktop broadcasts its changes (the new colour as WM_SYSCOLORCHANGE), and while a
+// broadcast waits for the windows of other threads, messages sent to this thread are handled:
+// a log-off's close query, for one, leaves desktop playback in the middle of the start. This
+// window stands in for that message: the `nth` broadcast of `message` it sees leaves desktop
+// playback.
+class TNormalPlaybackOnBroadcast {
+public:
+    TNormalPlaybackOnBroadcast(TDSVideoWindowEx2& window, UINT message, int nth)
+        : window_(window), message_(message), left_(nth) {}
+    bool Happened() const { return left_ == 0; }
+
+private:
+    bool Handle(UINT msg) {
+        if (msg == message_ && left_ > 0 && --left_ == 0) window_.NormalPlayback();
+        return false;
+    }
+    TDSVideoWindowEx2& window_;
+    const UINT message_;
+    int left_;
+    vl::THiddenWindow broadcasts_{"TSavedDesktopTestsBroadcasts",
+                                  {vl::THiddenWindowParams::TKind::TopLevel},
+                                  [this](UINT msg, WPARAM, LPARAM, LRESULT&) { return Handle(msg); },
+                                  vl::CentralBoundary};
+};
+
+TEST_F(DesktopPlaybackRecord, LeavingWhileTheColourIsTakenGivesTheDesktopBack) {
+    TVideoHost host;
+    TNormalPlaybackOnBroadcast leave(host.Window(), WM_SYSCOLORCHANGE, 1);
+    host.Window().StartDesktopPlayback();
+    ASSERT_TRUE(leave.Happened()) << "the colour's change was not broadcast";
+    EXPECT_FALSE(host.Window().DesktopPlaying());
+    EXPECT_EQ(Wallpaper(), kUserWallpaper);
+    EXPECT_EQ(GetSysColor(COLOR_BACKGROUND), kUserColor);
+    EXPECT_FALSE(RecordExists());
+    // The next start takes the desktop as usual.
+    host.Window().StartDesktopPlayback();
+    EXPECT_TRUE(host.Window().DesktopPlaying());
+    EXPECT_EQ(ReadSavedDesktop(), (TDesktopLook{kUserWallpaper, kUserColor}));
     host.Window().NormalPlayback();
     EXPECT_EQ(GetSysColor(COLOR_BACKGROUND), kUserColor);
 }
