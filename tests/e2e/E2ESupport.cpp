@@ -257,6 +257,7 @@ void ProgramTest::SetUp() { DeleteProgramSettings(); }
 
 void ProgramTest::TearDown() {
     EXPECT_TRUE(NoProgramProcessLeft(3000)) << "a vorlinde.exe process was left running";
+    for (const DWORD left : ProcessesNamed("vorlinde.exe")) KillProcess(left);
     DeleteProgramSettings();
 }
 

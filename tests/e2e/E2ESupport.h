@@ -109,6 +109,7 @@ public:
 
     bool Started() const { return started_; }
     DWORD ProcessId() const { return info_.dwProcessId; }
+    HANDLE Handle() const { return info_.hProcess; }
     // Ends the program with TerminateProcess and waits until it is gone.
     bool Kill();
     // The desktop guard the program started beside itself (0 when there is none).
@@ -128,7 +129,8 @@ private:
     bool started_ = false;
 };
 
-// A test that owns the program's registry entries and checks that no vorlinde.exe outlives it.
+// A test that owns the program's registry entries and checks that no vorlinde.exe outlives it
+// (one that does is reported, then ended, so that it cannot spoil the next test).
 class ProgramTest : public testing::Test {
 protected:
     void SetUp() override;
