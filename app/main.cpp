@@ -1,12 +1,7 @@
-// Program entry: the application object, the main window and the About window, then the
-// message loop until the main window closes.
+// Program entry: the program itself (application object, main window, About window, message
+// loop until the main window closes), or the desktop guard the program starts beside itself.
 #include <windows.h>
 
-#include "app/MainForm.h"
-#include "app/AboutForm.h"
 #include "app/Startup.h"
-#include "framework/Application.h"
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-    return vorlinde::RunProgram();
-}
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR arguments, int) { return vorlinde::RunExecutable(arguments); }

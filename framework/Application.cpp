@@ -97,6 +97,10 @@ void TApplication::SetTitle(const std::string& title) {
 
 void TApplication::AddForm(TForm* form) {
     if (std::find(forms_.begin(), forms_.end(), form) == forms_.end()) forms_.push_back(form);
+    if (mainFormPending_ && !mainForm_) {
+        mainForm_ = form;
+        mainFormPending_ = false;
+    }
 }
 
 void TApplication::RemoveForm(TForm* form) {

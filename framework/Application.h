@@ -40,9 +40,16 @@ public:
     void SetTitle(const std::string& title);
     const std::string& ExeName() const { return exeName_; }
 
-    // Creates a form owned by the application; the first form created becomes the main form.
+    // Creates a form owned by the application; the first form created becomes the main form,
+    // from the moment it exists: messages its construction lets through (a log-off, a close)
+    // already reach it as the main form.
     template <class T>
     void CreateForm(T*& ref) {
+        mainFormPending_ = !mainForm_;
+        struct EndPending {
+            bool& pending;
+            ~EndPending() { pending = false; }
+        } endPending{mainFormPending_};
         ref = new T(this);
         if (!mainForm_) mainForm_ = ref;
     }
@@ -108,6 +115,8 @@ private:
     std::string title_;
     std::string exeName_;
     TForm* mainForm_ = nullptr;
+    // CreateForm is making the main form: the next form added is it.
+    bool mainFormPending_ = false;
     bool showMainForm_ = true;
     bool terminated_ = false;
     bool minimized_ = false;

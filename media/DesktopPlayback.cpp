@@ -2,67 +2,20 @@
 // a monitor, the desktop background colour becomes the overlay's colour key and the wallpaper
 // is taken away, so that the Overlay Mixer's picture shows wherever the desktop shows.
 // NormalPlayback gives the wallpaper, the desktop colour and the window's place back.
+//
+// While the desktop is taken, a durable record of the user's settings (media/SavedDesktop.h)
+// lets the desktop guard and the program's next start give it back if this run never does.
 #include <windows.h>
 
 #include <string>
-#include <vector>
 
 #include "framework/Form.h"
 #include "framework/Screen.h"
+#include "media/DesktopSettings.h"
+#include "media/SavedDesktop.h"
 #include "media/VideoWindow.h"
 
 namespace vorlinde {
-
-namespace {
-
-constexpr char kDesktopKey[] = "Control Panel\\Desktop";
-constexpr char kWallpaperValue[] = "WallPaper";
-
-// The desktop key, opened (never created) with `access`; null when it does not exist.
-HKEY OpenDesktopKey(REGSAM access) {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, kDesktopKey, 0, access, &key) != ERROR_SUCCESS) return nullptr;
-    return key;
-}
-
-bool HasWallpaperValue(HKEY key) {
-    return RegQueryValueExA(key, kWallpaperValue, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
-}
-
-void SetDesktopColor(COLORREF color) {
-    const INT element = COLOR_BACKGROUND;
-    const COLORREF value = color & 0x00FFFFFF;
-    SetSysColors(1, &element, &value);
-}
-
-}  // namespace
-
-std::string GetWallpaper() {
-    HKEY key = OpenDesktopKey(KEY_QUERY_VALUE);
-    if (!key) return {};
-    std::string path;
-    DWORD type = 0, size = 0;
-    if (RegQueryValueExA(key, kWallpaperValue, nullptr, &type, nullptr, &size) == ERROR_SUCCESS &&
-        (type == REG_SZ || type == REG_EXPAND_SZ) && size > 0) {
-        std::vector<char> buffer(size + 1, '\0');
-        if (RegQueryValueExA(key, kWallpaperValue, nullptr, nullptr, reinterpret_cast<BYTE*>(buffer.data()), &size) ==
-            ERROR_SUCCESS)
-            path = buffer.data();  // stops at the first NUL, also when the value lacks one
-    }
-    RegCloseKey(key);
-    return path;
-}
-
-void SetWallpaper(const std::string& path) {
-    if (HKEY key = OpenDesktopKey(KEY_QUERY_VALUE | KEY_SET_VALUE)) {
-        if (HasWallpaperValue(key))
-            RegSetValueExA(key, kWallpaperValue, 0, REG_SZ, reinterpret_cast<const BYTE*>(path.c_str()),
-                           static_cast<DWORD>(path.size() + 1));
-        RegCloseKey(key);
-    }
-    // The system reloads the wallpaper from the value just written and tells other programs.
-    SystemParametersInfoA(SPI_SETDESKWALLPAPER, 0, nullptr, SPIF_SENDWININICHANGE);
-}
 
 void TDSVideoWindowEx2::CreateDesktopForm() {
     desktopForm_ = std::make_unique<vl::TForm>(nullptr);
@@ -84,12 +37,20 @@ void TDSVideoWindowEx2::StartDesktopPlayback() {
 }
 
 void TDSVideoWindowEx2::StartDesktopPlaybackOnMonitor(const vl::TMonitor& monitor) {
-    if (desktopPlaying_) return;
+    if (desktopPlaying_ || desktopTaken_) return;
+    // The record first: when it cannot be written, the desktop stays as it is.
+    const TDesktopLook user = UsersDesktop(colorKey_);
+    WriteSavedDesktop(user);
     desktopMonitor_ = monitor;
-    oldWallpaper_ = GetWallpaper();
-    oldDesktopColor_ = GetSysColor(COLOR_BACKGROUND);
+    oldWallpaper_ = user.wallpaper;
+    oldDesktopColor_ = user.color;
+    // Each change is broadcast, and messages sent to this thread are handled meanwhile: one
+    // that left desktop playback (NormalPlayback) ends the start where it is.
+    desktopTaken_ = true;
     SetWallpaper("");
+    if (!desktopTaken_) return;
     SetDesktopColor(colorKey_);
+    if (!desktopTaken_) return;
 
     if (oldParent_ != Parent()) {
         if (oldParent_) RemoveFreeNotification(oldParent_);
@@ -101,6 +62,10 @@ void TDSVideoWindowEx2::StartDesktopPlaybackOnMonitor(const vl::TMonitor& monito
     SetParent(desktopForm_.get());
     desktopForm_->SetBounds(monitor.Left(), monitor.Top(), monitor.Width(), monitor.Height());
     desktopForm_->Show();
+    if (!desktopTaken_) {
+        desktopForm_->Hide();
+        return;
+    }
 
     desktopPlaying_ = true;
     RefreshVideoWindow();
@@ -113,9 +78,13 @@ void TDSVideoWindowEx2::StartDesktopPlaybackOnMonitor(const vl::TMonitor& monito
 }
 
 void TDSVideoWindowEx2::NormalPlayback() {
-    if (desktopPlaying_) {
+    if (desktopTaken_) {
         SetWallpaper(oldWallpaper_);
         SetDesktopColor(oldDesktopColor_);
+        ClearSavedDesktop();
+        desktopTaken_ = false;
+    }
+    if (desktopPlaying_) {
         desktopPlaying_ = false;
         if (destroying_) return;
     }

@@ -28,6 +28,7 @@
 #include "framework/Screen.h"
 #include "media/ColorControl.h"
 #include "media/ComPtr.h"
+#include "media/DesktopSettings.h"
 #include "media/GraphInterfaces.h"
 
 namespace vl {
@@ -215,15 +216,13 @@ private:
     vl::TWinControl* oldParent_ = nullptr;
     COLORREF oldDesktopColor_ = 0;
     std::string oldWallpaper_;
+    // The user's wallpaper and colour are changed and must come back: set before the start
+    // changes them, so that a message handled while the start broadcasts its changes (a
+    // log-off's close query) gives them back too.
+    bool desktopTaken_ = false;
     bool destroying_ = false;
     volatile LONG references_ = 0;
 };
-
-// The wallpaper value under the current user's "Control Panel\Desktop" key. GetWallpaper gives
-// "" when the key or the value is missing; SetWallpaper writes only an existing value, then
-// always asks the system to reload the wallpaper.
-std::string GetWallpaper();
-void SetWallpaper(const std::string& path);
 
 }  // namespace vorlinde
 

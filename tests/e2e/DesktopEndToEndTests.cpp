@@ -8,14 +8,7 @@
 
 namespace {
 
-class E2EDesktop : public testing::Test {
-protected:
-    void SetUp() override { e2e::DeleteProgramSettings(); }
-    void TearDown() override { e2e::DeleteProgramSettings(); }
-
-private:
-    e2e::TMarkedDesktop desktop_;
-};
+class E2EDesktop : public e2e::DesktopTest {};
 
 TEST_F(E2EDesktop, PlaysThePlaylistOnTheDesktopAndGivesTheDesktopBackOnClose) {
     if (!e2e::SamplesAvailable()) GTEST_SKIP() << "no sample movies";

@@ -1,5 +1,7 @@
 #include "E2ESupport.h"
 
+#include <tlhelp32.h>
+
 #include <cstdio>
 
 #include "tests/support/ClipColours.h"
@@ -73,6 +75,23 @@ std::optional<std::string> UserStringValue(const char* keyPath, const char* name
     return std::string(text);
 }
 
+std::optional<TSavedDesktop> SavedDesktop() {
+    auto wallpaper = UserStringValue(kSavedDesktopKey, "Wallpaper");
+    auto color = UserStringValue(kSavedDesktopKey, "DesktopColor");
+    if (!wallpaper && !color) return std::nullopt;
+    return TSavedDesktop{wallpaper.value_or("<missing>"), color.value_or("<missing>")};
+}
+
+void WriteSavedDesktop(const std::string& wallpaper, COLORREF color) {
+    const std::string colorText = std::to_string(color);
+    RegSetKeyValueA(HKEY_CURRENT_USER, kSavedDesktopKey, "Wallpaper", REG_SZ, wallpaper.c_str(),
+                    static_cast<DWORD>(wallpaper.size() + 1));
+    RegSetKeyValueA(HKEY_CURRENT_USER, kSavedDesktopKey, "DesktopColor", REG_SZ, colorText.c_str(),
+                    static_cast<DWORD>(colorText.size() + 1));
+}
+
+TSavedDesktop MarkedRecord() { return {TMarkedDesktop::kWallpaper, std::to_string(TMarkedDesktop::kColour)}; }
+
 COLORREF SessionDesktopColour() {
     if (auto text = UserStringValue("Software\\Wine\\Temporary System Parameters\\Control Panel\\Colors",
                                     "Background")) {
@@ -101,6 +120,11 @@ bool TMarkedDesktop::TakenForVideo() {
     return UserStringValue(kDesktopKey, kWallpaperName) == "" && SessionDesktopColour() == kColourKey;
 }
 
+void TMarkedDesktop::TakeForVideo() {
+    SetWallpaperValue(std::string());
+    SetDesktopColour(kColourKey);
+}
+
 std::vector<std::string> WatchDesktopClips(size_t count, DWORD ms, const std::function<void()>& onChange) {
     std::vector<std::string> shown;
     const DWORD start = GetTickCount();
@@ -113,6 +137,42 @@ std::vector<std::string> WatchDesktopClips(size_t count, DWORD ms, const std::fu
         Sleep(30);
     }
     return shown;
+}
+
+bool WaitUntil(const std::function<bool()>& done, DWORD ms) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        if (done()) return true;
+        if (GetTickCount() - start >= ms) return false;
+        Sleep(10);
+    }
+}
+
+std::vector<DWORD> ProcessesNamed(const char* exeName, DWORD parentId) {
+    std::vector<DWORD> found;
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE) return found;
+    PROCESSENTRY32 entry{};
+    entry.dwSize = sizeof(entry);
+    for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry)) {
+        if (lstrcmpiA(entry.szExeFile, exeName) != 0) continue;
+        if (parentId && entry.th32ParentProcessID != parentId) continue;
+        found.push_back(entry.th32ProcessID);
+    }
+    CloseHandle(snapshot);
+    return found;
+}
+
+bool NoProgramProcessLeft(DWORD ms) {
+    return WaitUntil([] { return ProcessesNamed("vorlinde.exe").empty(); }, ms);
+}
+
+bool KillProcess(DWORD processId) {
+    HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, processId);
+    if (!process) return false;
+    const bool ended = TerminateProcess(process, 99) && WaitForSingleObject(process, 5000) == WAIT_OBJECT_0;
+    CloseHandle(process);
+    return ended;
 }
 
 HWND WaitForWindow(const std::function<HWND()>& found, DWORD ms) {
@@ -147,9 +207,40 @@ TProgram::~TProgram() {
     CloseHandle(info_.hProcess);
 }
 
+bool TProgram::Kill() {
+    if (!started_) return false;
+    return TerminateProcess(info_.hProcess, 99) && WaitForSingleObject(info_.hProcess, 5000) == WAIT_OBJECT_0;
+}
+
+DWORD TProgram::GuardId() const {
+    const std::vector<DWORD> guards = ProcessesNamed("vorlinde.exe", info_.dwProcessId);
+    return guards.empty() ? 0 : guards.front();
+}
+
 bool TProgram::WaitForExit(DWORD ms, DWORD& exitCode) {
     if (WaitForSingleObject(info_.hProcess, ms) != WAIT_OBJECT_0) return false;
     return GetExitCodeProcess(info_.hProcess, &exitCode) != FALSE;
+}
+
+std::optional<DWORD> TProgram::Close(DWORD ms) {
+    HWND window = Window("TForm1");
+    if (!window) return std::nullopt;
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    DWORD exitCode = 0;
+    if (!WaitForExit(ms, exitCode)) return std::nullopt;
+    return exitCode;
+}
+
+bool TProgram::ChooseExitInTrayMenu() {
+    HWND tray = Window("TTrayIconHandler");
+    if (!tray) return false;
+    PostMessageA(tray, kTrayCallbackMessage, kTrayIconId, WM_RBUTTONDOWN);
+    HWND menu = WaitForWindow([] { return ShownWindow("#32768", nullptr); }, 5000);
+    if (!menu) return false;
+    // Up from no selection reaches the last item, "&Exit".
+    PostMessageA(menu, WM_KEYDOWN, VK_UP, 0);
+    PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 0);
+    return true;
 }
 
 HWND TProgram::Window(const char* className) const {
@@ -160,6 +251,14 @@ HWND TProgram::Window(const char* className) const {
         if (pid == info_.dwProcessId) return window;
     }
     return nullptr;
+}
+
+void ProgramTest::SetUp() { DeleteProgramSettings(); }
+
+void ProgramTest::TearDown() {
+    EXPECT_TRUE(NoProgramProcessLeft(3000)) << "a vorlinde.exe process was left running";
+    for (const DWORD left : ProcessesNamed("vorlinde.exe")) KillProcess(left);
+    DeleteProgramSettings();
 }
 
 }  // namespace e2e

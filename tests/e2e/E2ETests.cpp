@@ -6,11 +6,7 @@
 
 namespace {
 
-class E2EStartAndClose : public testing::Test {
-protected:
-    void SetUp() override { e2e::DeleteProgramSettings(); }
-    void TearDown() override { e2e::DeleteProgramSettings(); }
-};
+class E2EStartAndClose : public e2e::ProgramTest {};
 
 TEST_F(E2EStartAndClose, EmptyPlaylistShowsTheWindowAndClosesCleanly) {
     e2e::TProgram program;

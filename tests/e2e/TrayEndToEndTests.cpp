@@ -6,19 +6,12 @@
 
 namespace {
 
-// The tray icon's callback message, and the identifier of the program's one tray icon (the
-// first the process creates).
-constexpr UINT kTrayCallbackMessage = WM_USER + 1024;
-constexpr WPARAM kTrayIconId = 1;
-
+using e2e::kTrayCallbackMessage;
+using e2e::kTrayIconId;
 using e2e::ShownWindow;
 using e2e::WaitForWindow;
 
-class E2ETray : public testing::Test {
-protected:
-    void SetUp() override { e2e::DeleteProgramSettings(); }
-    void TearDown() override { e2e::DeleteProgramSettings(); }
-};
+class E2ETray : public e2e::ProgramTest {};
 
 TEST_F(E2ETray, ExitInTheTrayMenuEndsTheProgram) {
     e2e::TProgram program;
@@ -27,12 +20,7 @@ TEST_F(E2ETray, ExitInTheTrayMenuEndsTheProgram) {
     HWND tray = program.Window("TTrayIconHandler");
     ASSERT_NE(tray, nullptr);
 
-    PostMessageA(tray, kTrayCallbackMessage, kTrayIconId, WM_RBUTTONDOWN);
-    HWND menu = WaitForWindow([] { return ShownWindow("#32768", nullptr); }, 5000);
-    ASSERT_NE(menu, nullptr) << "the tray menu did not open";
-    // Up from no selection reaches the last item, "&Exit".
-    PostMessageA(menu, WM_KEYDOWN, VK_UP, 0);
-    PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 0);
+    ASSERT_TRUE(program.ChooseExitInTrayMenu()) << "the tray menu did not open";
 
     DWORD exitCode = 1234;
     ASSERT_TRUE(program.WaitForExit(10000, exitCode)) << "the program did not end";
