@@ -102,7 +102,12 @@ TsuiForm::TsuiForm(vl::TComponent* owner) : vl::TWinControl(owner) {
     if (border == vl::TFormBorderStyle::None || border == vl::TFormBorderStyle::Single ||
         border == vl::TFormBorderStyle::ToolWindow)
         host->SetBorderStyle(vl::TFormBorderStyle::Dialog);
-    host->AdjustWindowStyles = [](DWORD& style, DWORD&) { style &= ~kCaptionBits; };
+    // An overlapped window always gets a caption from the system when it is created, so the
+    // host becomes a pop-up window (it keeps its owner, the application window).
+    host->AdjustWindowStyles = [](DWORD& style, DWORD&) {
+        style &= ~kCaptionBits;
+        if (!(style & WS_CHILD)) style |= WS_POPUP;
+    };
     host->SetClientWidth(clientWidth);
     host->SetClientHeight(clientHeight);
 
