@@ -299,8 +299,8 @@ void TsuiTitleBar::DrawButtons(vl::TCanvas& canvas) {
     }
     if (left == 0) left = 6;
 
-    const uint32_t colour = formActive_ ? vl::ColorToRGB(Font()->Color()) : GetSysColor(COLOR_INACTIVECAPTION);
-    SetTextColor(canvas.Handle(), colour);
+    canvas.Font()->SetColor(formActive_ ? vl::ColorToRGB(Font()->Color()) : GetSysColor(COLOR_INACTIVECAPTION));
+    canvas.Brush()->SetStyle(vl::TBrushStyle::Clear);
     drawnCaption_ = CutCaption(Caption(), x - left, [&canvas](const std::string& t) { return canvas.TextWidth(t); });
     captionX_ = left;
     const int textHeight = canvas.TextHeight(drawnCaption_.empty() ? std::string("Wg") : drawnCaption_);
