@@ -46,6 +46,9 @@ public:
     // Offers `msg` to the hooks, newest first, until one handles it; true when one did. A hook
     // may remove itself or others while they run.
     bool Run(TMessage& msg) const;
+    // The same for the hooks installed before hook `id` only (what `id` would reach if it
+    // were not there).
+    bool RunOlderThan(int id, TMessage& msg) const;
 
 private:
     struct Hook {
@@ -173,6 +176,10 @@ public:
     // Hooks run newest first before the control's own WndProc; a hook that returns true ends it.
     int AddWindowHook(TWindowHook hook);
     void RemoveWindowHook(int id);
+    // From inside hook `hookId`: runs the message through what lies behind that hook (the older
+    // hooks, then the control's own WndProc), so that a hook can act after the window's own
+    // handling. msg.result holds the answer.
+    void PassOn(int hookId, TMessage& msg);
     LRESULT Perform(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0);
     // The window procedure the class was registered over (DefWindowProc or the native control's).
     LRESULT DefaultHandler(TMessage& msg);

@@ -169,6 +169,21 @@ bool TWindowHookList::Run(TMessage& msg) const {
     return false;
 }
 
+bool TWindowHookList::RunOlderThan(int id, TMessage& msg) const {
+    std::vector<Hook> older;
+    for (const Hook& h : hooks_) {
+        if (h.id == id) break;
+        older.push_back(h);
+    }
+    for (auto it = older.rbegin(); it != older.rend(); ++it)
+        if (it->fn(msg)) return true;
+    return false;
+}
+
+void TWinControl::PassOn(int hookId, TMessage& msg) {
+    if (!hooks_.RunOlderThan(hookId, msg)) WndProc(msg);
+}
+
 int TWinControl::AddWindowHook(TWindowHook hook) { return hooks_.Add(std::move(hook)); }
 
 void TWinControl::RemoveWindowHook(int id) { hooks_.Remove(id); }

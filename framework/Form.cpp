@@ -195,6 +195,7 @@ void TForm::CreateParams(TCreateParams& p) {
         if ((borderIcons_ & biHelp) && !(p.style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX))) p.exStyle |= WS_EX_CONTEXTHELP;
     }
     if (alwaysOnTop_) p.exStyle |= WS_EX_TOPMOST;
+    if (AdjustWindowStyles) AdjustWindowStyles(p.style, p.exStyle);
 }
 
 void TForm::WindowCreated() {

@@ -104,6 +104,14 @@ public:
     TCloseEvent OnClose;
     TNotifyEvent OnHelp;  // the title bar's help button (WM_HELP)
 
+    // Set by a component that draws the window's frame itself (the skinned frame): it takes
+    // style bits away from (or adds them to) the window's styles wherever the form computes
+    // them, at creation, on style changes and for its client size before there is a window.
+    std::function<void(DWORD& style, DWORD& exStyle)> AdjustWindowStyles;
+    // Applies the styles again (after AdjustWindowStyles changed) and has the system
+    // recompute the frame; nothing without a window.
+    void UpdateWindowStyles() { ApplyWindowStyles(); }
+
 protected:
     void CreateParams(TCreateParams& params) override;
     void WindowCreated() override;

@@ -2,56 +2,175 @@
 
 #include <algorithm>
 
+#include "framework/Application.h"
 #include "framework/ClassBuilder.h"
 #include "framework/Exceptions.h"
+#include "framework/Form.h"
 #include "framework/GdiOwners.h"
+#include "framework/Menus.h"
+#include "framework/Panel.h"
 #include "skin/FileTheme.h"
+#include "skin/FrameGeometry.h"
+#include "skin/FramePainter.h"
+#include "skin/SkinRefusal.h"
+#include "skin/TitleBarPopupMenu.h"
+#include "skin/controls/MainMenu.h"
+#include "skin/controls/ThemeLook.h"
 
 namespace vorlinde {
 
+namespace {
+
+constexpr DWORD kCaptionBits = WS_CAPTION;  // WS_BORDER | WS_DLGFRAME
+
+// Size events seen while a form maximised at creation stays maximised (shared by all frames).
+int maximisedSizeEvents = 0;
+
+TsuiForm* FrameOn(const vl::TForm* form) {
+    if (!form) return nullptr;
+    for (int i = 0; i < form->ControlCount(); ++i)
+        if (auto* frame = dynamic_cast<TsuiForm*>(form->Controls(i)); frame && !frame->Inert()) return frame;
+    return nullptr;
+}
+
+}  // namespace
+
 const vl::TClassInfo& TsuiForm::StaticClass() {
+    using F = TsuiForm;
     static const vl::TClassInfo info =
-        vl::TClassBuilder<TsuiForm>("TsuiForm", &vl::TWinControl::StaticClass())
+        vl::TClassBuilder<F>("TsuiForm", &vl::TWinControl::StaticClass())
             .Creatable()
-            .Reference("FileTheme", &TsuiForm::SetFileTheme, &TsuiForm::FileTheme)
-            .Prop("UIStyle", &TsuiForm::SetUIStyle, &TsuiForm::UIStyle)
-            .Prop("UIStyleAutoUpdateSub", &TsuiForm::SetUIStyleAutoUpdateSub, &TsuiForm::UIStyleAutoUpdateSub)
-            .ColorProp("BorderColor", &TsuiForm::SetBorderColor, &TsuiForm::BorderColor)
-            .Prop("BorderWidth", &TsuiForm::SetBorderWidth, &TsuiForm::BorderWidth)
+            .Prop("TitleBarCustom", &F::SetTitleBarCustom, &F::TitleBarCustom)
+            .Reference("FileTheme", &F::SetFileTheme, &F::FileTheme)
+            .Prop("UIStyle", &F::SetUIStyle, &F::UIStyle)
+            .Prop("UIStyleAutoUpdateSub", &F::SetUIStyleAutoUpdateSub, &F::UIStyleAutoUpdateSub)
+            .ColorProp("BorderColor", &F::SetBorderColor, &F::BorderColor)
+            .Prop("BorderWidth", &F::SetBorderWidth, &F::BorderWidth)
+            .Prop("TitleBarVisible", &F::SetTitleBarVisible, &F::TitleBarVisible)
+            .Reference("FormPanel", &F::SetFormPanel, &F::FormPanel)
             .Custom("TitleBarButtons",
-                    [](TsuiForm& f, const vl::TPropValue& v) { f.titleBarButtons_ = CollectionItems(v); })
+                    [](F& f, const vl::TPropValue& v) {
+                        if (v.kind != vl::TPropValue::Kind::Collection) throw vl::EReadError("Collection expected");
+                        if (f.titleBar_) f.titleBar_->Buttons().LoadFromItems(v.items);
+                    })
             .Custom("TitleBarSections",
-                    [](TsuiForm& f, const vl::TPropValue& v) { f.titleBarSections_ = CollectionItems(v); })
-            .Prop("TitleBarDrawAppIcon", &TsuiForm::SetTitleBarDrawAppIcon, &TsuiForm::TitleBarDrawAppIcon)
-            .Object("Font", &TsuiForm::TitleFont)
-            .ColorProp("MenuBarColor", &TsuiForm::SetMenuBarColor, &TsuiForm::MenuBarColor)
-            .Prop("MenuBarHeight", &TsuiForm::SetMenuBarHeight, &TsuiForm::MenuBarHeight)
-            .Prop("RoundCorner", &TsuiForm::SetRoundCorner, &TsuiForm::RoundCorner)
-            .Event("OnTitleBarHelpBtnClick", &TsuiForm::OnTitleBarHelpBtnClick)
+                    [](F& f, const vl::TPropValue& v) {
+                        if (v.kind != vl::TPropValue::Kind::Collection) throw vl::EReadError("Collection expected");
+                        if (f.titleBar_) f.titleBar_->Sections().LoadFromItems(v.items);
+                    })
+            .Prop("TitleBarDrawAppIcon", &F::SetTitleBarDrawAppIcon, &F::TitleBarDrawAppIcon)
+            .Object("Font", &F::TitleFont)
+            .Reference("Menu", &F::SetMenu, &F::Menu)
+            .ColorProp("MenuBarColor", &F::SetMenuBarColor, &F::MenuBarColor)
+            .Prop("MenuBarHeight", &F::SetMenuBarHeight, &F::MenuBarHeight)
+            .Prop("RoundCorner", &F::SetRoundCorner, &F::RoundCorner)
+            .Custom("Version", [](F&, const vl::TPropValue&) {}, [](const F&) { return vl::TPropValue::Str("5.4"); })
+            .Event("OnTitleBarCustomBtnsClick", &F::OnTitleBarCustomBtnsClick)
+            .Event("OnTitleBarHelpBtnClick", &F::OnTitleBarHelpBtnClick)
             .Build();
     return info;
 }
 
 TsuiForm::TsuiForm(vl::TComponent* owner) : vl::TWinControl(owner) {
-    titleFont_.SetName("Tahoma");
-    titleFont_.SetStyle(vl::fsBold);
-    titleFont_.SetColor(0xFFFFFF);
-    titleFont_.OnChange = [this](vl::TObject*) { Invalidate(); };
+    auto* host = dynamic_cast<vl::TForm*>(owner);
+    if (!host || FrameOn(host)) return;  // inert
+    host_ = host;
+    host->Constraints()->SetMinHeight(50);
+    host->Constraints()->SetMinWidth(125);
+    creationBounds_ = host->BoundsRect();
+    maximisedAtCreation_ = host->HandleAllocated() && IsZoomed(host->Handle());
+
+    titleBar_ = new TsuiTitleBar(this);
+    titleBar_->SetParent(this);
+    titleBar_->OnHelpBtnClick = [this](vl::TObject* sender, int index) {
+        if (OnTitleBarHelpBtnClick) OnTitleBarHelpBtnClick(sender, index);
+    };
+    titleBar_->OnCustomBtnsClick = [this](vl::TObject* sender, int index) {
+        if (OnTitleBarCustomBtnsClick) OnTitleBarCustomBtnsClick(sender, index);
+    };
+    menuBarColor_ = Color();
+    menuBarHeight_ = 22;
+    SetUIStyle(TsuiUIStyle::DeepBlue);
+    autoUpdateSub_ = false;
+    SetAlign(vl::TAlign::Client);
+    SetText(host->Caption());
+
+    // The host loses its native caption; its client size stays what it was.
+    const int clientWidth = host->ClientWidth(), clientHeight = host->ClientHeight();
+    host->SetScaled(false);
+    const vl::TFormBorderStyle border = host->BorderStyle();
+    if (border == vl::TFormBorderStyle::None || border == vl::TFormBorderStyle::Single ||
+        border == vl::TFormBorderStyle::ToolWindow)
+        host->SetBorderStyle(vl::TFormBorderStyle::Dialog);
+    // An overlapped window always gets a caption from the system when it is created, so the
+    // host becomes a pop-up window (it keeps its owner, the application window).
+    host->AdjustWindowStyles = [](DWORD& style, DWORD&) {
+        style &= ~kCaptionBits;
+        if (!(style & WS_CHILD)) style |= WS_POPUP;
+    };
+    host->SetClientWidth(clientWidth);
+    host->SetClientHeight(clientHeight);
+
+    hookId_ = host->AddWindowHook([this](vl::TMessage& msg) { return HostHook(msg); });
+    if (vl::Application && !vl::Application->OnMessage) {
+        vl::Application->OnMessage = [this](MSG& msg, bool& handled) { AppMessage(msg, handled); };
+        appHookInstalled_ = true;
+    }
+    host->UpdateWindowStyles();
 }
 
 TsuiForm::~TsuiForm() {
-    titleFont_.OnChange = nullptr;
     if (fileTheme_) RemoveFreeNotification(fileTheme_);
+    if (!host_) return;
+    beingDestroyed_ = true;
+    host_->RemoveWindowHook(hookId_);
+    host_->AdjustWindowStyles = nullptr;
+    if (!host_->Destroying() && host_->HandleAllocated()) {
+        SetWindowRgn(host_->Handle(), nullptr, TRUE);
+        host_->UpdateWindowStyles();
+    }
+    if (appHookInstalled_ && vl::Application) vl::Application->OnMessage = nullptr;
 }
 
-std::vector<vl::TPropItem> TsuiForm::CollectionItems(const vl::TPropValue& value) {
-    if (value.kind != vl::TPropValue::Kind::Collection) throw vl::EReadError("Collection expected");
-    return value.items;
-}
+bool TsuiForm::HostMinimised() const { return host_ && host_->HandleAllocated() && IsIconic(host_->Handle()); }
+
+// ----------------------------------------------------------------------------------- properties
 
 void TsuiForm::SetUIStyle(TsuiUIStyle style) {
     uiStyle_ = style;
+    if (!titleBar_) return;
+    TsuiUIStyle effective;
+    if (UsingFileTheme(fileTheme_, style, effective)) {
+        borderColor_ = fileTheme_->GetColor(ThemeItem::FormBorderColor);
+        borderWidth_ = fileTheme_->GetInt(ThemeItem::FormBorderWidthInt);
+        SetColor(fileTheme_->GetColor(ThemeItem::FormBackgroundColor));
+        titleBar_->SetRoundCorner(fileTheme_->GetInt(ThemeItem::FormRoundCornerInt));
+    } else {
+        borderColor_ = GetBuiltInColor(effective, ThemeItem::FormBorderColor);
+        borderWidth_ = GetBuiltInInt(effective, ThemeItem::FormBorderWidthInt);
+        SetColor(GetBuiltInColor(effective, ThemeItem::FormBackgroundColor));
+        menuBarColor_ = Color();
+        titleBar_->SetRoundCorner(GetBuiltInInt(effective, ThemeItem::FormRoundCornerInt));
+    }
+    titleBar_->SetFileTheme(fileTheme_);
+    titleBar_->SetUIStyle(style);
+    if (auto* menu = dynamic_cast<TsuiMainMenu*>(menu_)) {
+        menu->SetUIStyle(style);
+        menu->SetFileTheme(fileTheme_);
+    }
+    if (autoUpdateSub_) ApplyThemeToChildren(this, style, fileTheme_);
+    LoadFormPattern();
+    UpdateRegion();
     Invalidate();
+    PaintFrame();
+}
+
+void TsuiForm::LoadFormPattern() {
+    pattern_.Clear();
+    const char* name = uiStyle_ == TsuiUIStyle::MacOS     ? "MACOS_FORM_BACKGROUND"
+                       : uiStyle_ == TsuiUIStyle::Protein ? "PROTEIN_FORM_BACKGROUND"
+                                                          : nullptr;
+    if (name) pattern_.LoadFromResourceName(GetModuleHandleA(nullptr), name);
 }
 
 void TsuiForm::SetFileTheme(TsuiFileTheme* theme) {
@@ -64,60 +183,244 @@ void TsuiForm::SetFileTheme(TsuiFileTheme* theme) {
 
 void TsuiForm::SetBorderColor(uint32_t color) {
     borderColor_ = color;
-    Invalidate();
+    PaintFrame();
 }
 
 void TsuiForm::SetBorderWidth(int width) {
     borderWidth_ = std::max(width, 0);
-    Invalidate();
+    PaintFrame();
 }
 
-void TsuiForm::TextChanged() {
-    vl::TWinControl::TextChanged();
-    Invalidate();
+bool TsuiForm::TitleBarVisible() const { return titleBar_ && titleBar_->Visible(); }
+
+void TsuiForm::SetTitleBarVisible(bool on) {
+    if (!titleBar_ || titleBar_->Visible() == on) return;
+    titleBar_->SetVisible(on);
+    titleBar_->SetTop(0);
+    Realign();
+    UpdateRegion();
+    PaintFrame();
+}
+
+void TsuiForm::SetTitleBarCustom(bool on) {
+    if (titleBar_) titleBar_->SetCustom(on);
+}
+
+void TsuiForm::SetTitleBarDrawAppIcon(bool on) {
+    if (titleBar_) titleBar_->SetDrawAppIcon(on);
+}
+
+int TsuiForm::RoundCorner() const { return TitleBarVisible() ? titleBar_->RoundCorner() : 0; }
+
+void TsuiForm::SetRoundCorner(int size) {
+    if (!titleBar_) return;
+    titleBar_->SetRoundCorner(size);
+    UpdateRegion();
+}
+
+void TsuiForm::SetMenuBarColor(uint32_t color) {
+    menuBarColor_ = color;
+    PaintFrame();
+}
+
+void TsuiForm::SetMenuBarHeight(int height) { menuBarHeight_ = height; }
+
+void TsuiForm::SetMenu(vl::TMainMenu* menu) {
+    if (menu_ == menu) return;
+    if (menu_) RemoveFreeNotification(menu_);
+    menu_ = menu;
+    if (menu) {
+        FreeNotification(menu);
+        if (auto* skinned = dynamic_cast<TsuiMainMenu*>(menu)) {
+            skinned->SetUIStyle(uiStyle_);
+            skinned->SetFileTheme(fileTheme_);
+        }
+    }
+}
+
+void TsuiForm::SetFormPanel(vl::TWinControl* panel) {
+    if (panel == this) {
+        ShowSkinRefusal("Sorry, you can't select the Form assign to FormPanel property");
+        return;
+    }
+    if (formPanel_) RemoveFreeNotification(formPanel_);
+    formPanel_ = panel;
+    if (!panel) return;
+    FreeNotification(panel);
+    panel->SetAlign(vl::TAlign::Client);
+    if (auto* plain = dynamic_cast<vl::TPanel*>(panel)) {
+        plain->SetBevelOuter(vl::TBevelCut::None);
+        plain->SetBevelInner(vl::TBevelCut::None);
+        plain->SetBorderStyle(vl::TBorderStyle::None);
+    }
+    panel->SetCaption("");
+}
+
+void TsuiForm::SetText(const std::string& text) {
+    vl::TWinControl::SetText(text);
+    if (titleBar_) titleBar_->SetCaption(text);
+    if (host_ && host_->Caption() != text) host_->SetCaption(text);
+}
+
+void TsuiForm::ColorChanged() {
+    vl::TWinControl::ColorChanged();
+    PaintFrame();
+}
+
+void TsuiForm::Resized() {
+    vl::TWinControl::Resized();
+    if (titleBar_) titleBar_->SetTop(0);
 }
 
 void TsuiForm::Notification(vl::TComponent* component, vl::TOperation operation) {
     vl::TWinControl::Notification(component, operation);
-    if (operation == vl::TOperation::Remove && component == fileTheme_) fileTheme_ = nullptr;
+    if (operation != vl::TOperation::Remove) return;
+    if (component == formPanel_) formPanel_ = nullptr;
+    if (component == menu_) menu_ = nullptr;
+    if (component == fileTheme_) {
+        fileTheme_ = nullptr;
+        ApplyThemeToChildren(this, TsuiUIStyle::DeepBlue, nullptr);
+        SetUIStyle(TsuiUIStyle::DeepBlue);
+    }
+    if (component == titleBar_) titleBar_ = nullptr;
 }
 
-int TsuiForm::TitleStripHeight() {
-    const vl::TScreenDC screen;
-    const vl::TSelectObject font(screen.Get(), titleFont_.Handle());
-    TEXTMETRICA tm{};
-    GetTextMetricsA(screen.Get(), &tm);
-    return tm.tmHeight + 8;
-}
+// ------------------------------------------------------------------------------------ painting
 
 void TsuiForm::Paint(HDC dc, const RECT&) {
     const RECT client = ClientRect();
-    const int width = client.right - client.left, height = client.bottom - client.top;
-    vl::TBufferedPaint buffer(dc, client);
-    if (buffer.Empty()) return;
-    HDC mem = buffer.DC();
+    vl::PaintBuffered(dc, client, [&](HDC mem) {
+        if (!pattern_.Empty()) {
+            pattern_.Dormant();
+            const vl::TGdiBrush brush(CreatePatternBrush(pattern_.Handle()));
+            FillRect(mem, &client, brush.Get());
+        } else {
+            vl::FillSolidRect(mem, client, vl::ColorToRGB(Color()));
+        }
+    });
+    PaintFrame();
+}
 
-    vl::FillSolidRect(mem, client, vl::ColorToRGB(Color()));
-
-    const vl::TGdiBrush border = vl::MakeSolidBrush(vl::ColorToRGB(borderColor_));
-    RECT strip{0, 0, width, std::min(TitleStripHeight(), height)};
-    FillRect(mem, &strip, border.Get());
-    RECT frame = client;
-    for (int i = 0; i < borderWidth_ && frame.right > frame.left && frame.bottom > frame.top; ++i) {
-        FrameRect(mem, &frame, border.Get());
-        InflateRect(&frame, -1, -1);
+void TsuiForm::WndProc(vl::TMessage& msg) {
+    if (msg.msg == WM_ERASEBKGND) {
+        msg.result = 1;
+        return;
     }
+    vl::TWinControl::WndProc(msg);
+}
 
-    RECT text = strip;
-    text.left += borderWidth_ + 6;
-    text.right -= borderWidth_ + 6;
-    {
-        const vl::TSelectObject font(mem, titleFont_.Handle());
-        SetBkMode(mem, TRANSPARENT);
-        SetTextColor(mem, vl::ColorToRGB(titleFont_.Color()));
-        DrawTextA(mem, Caption().c_str(), -1, &text, DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_END_ELLIPSIS | DT_NOPREFIX);
+void TsuiForm::PaintFrame() {
+    if (beingDestroyed_ || !host_ || !host_->HandleAllocated() || HostMinimised() || !titleBar_) return;
+    HWND hwnd = host_->Handle();
+    RECT window{};
+    GetWindowRect(hwnd, &window);
+    TFramePaintInput in;
+    in.width = window.right - window.left;
+    in.height = window.bottom - window.top;
+    in.borderWidth = borderWidth_;
+    in.borderColor = borderColor_;
+    in.color = Color();
+    if (titleBar_->Visible()) {
+        in.titleHeight = titleBar_->Height();
+        TsuiTitleBarSections& sections = titleBar_->Sections();
+        if (sections.Count() == 3) {
+            in.left = sections.Items(0).Picture().Bitmap();
+            in.right = sections.Items(1).Picture().Bitmap();
+            in.client = sections.Items(2).Picture().Bitmap();
+        }
     }
-    buffer.Commit();
+    in.roundCorner = titleBar_->RoundCorner();
+    const vl::TWholeWindowDC dc(hwnd);
+    PaintSkinFrame(dc.Get(), in);
+}
+
+void TsuiForm::UpdateRegion() {
+    if (!host_ || !host_->HandleAllocated() || beingDestroyed_) return;
+    RECT window{};
+    GetWindowRect(host_->Handle(), &window);
+    vl::TGdiRegion region = MakeFrameRegion(window.right - window.left, window.bottom - window.top, RoundCorner());
+    // The window takes the region over.
+    if (SetWindowRgn(host_->Handle(), region.Get(), TRUE)) static_cast<void>(region.Release());
+}
+
+// ------------------------------------------------------------------------------- the host hook
+
+bool TsuiForm::HostHook(vl::TMessage& msg) {
+    // Messages that come while the frame goes away take the host's own way.
+    if (beingDestroyed_) return false;
+    if (msg.msg == WM_NCPAINT) {
+        if (HostMinimised()) return false;
+        PaintFrame();
+        msg.result = 0;
+        return true;
+    }
+    if (msg.msg == WM_NCCALCSIZE && msg.wParam && !HostMinimised()) {
+        // The frame is 3 pixels wide on every side, whatever the host's border style.
+        auto* params = reinterpret_cast<NCCALCSIZE_PARAMS*>(msg.lParam);
+        InflateRect(&params->rgrc[0], -kSkinFrameWidth, -kSkinFrameWidth);
+        msg.result = 0;
+        return true;
+    }
+    host_->PassOn(hookId_, msg);
+    switch (msg.msg) {
+    case WM_ACTIVATE:
+        if (titleBar_) titleBar_->SetFormActive(LOWORD(msg.wParam) != WA_INACTIVE);
+        break;
+    case WM_NCACTIVATE:
+        // The system's answer drew its own frame.
+        PaintFrame();
+        break;
+    case WM_STYLECHANGED:
+        if (msg.wParam == static_cast<WPARAM>(GWL_STYLE) && (GetWindowLongA(host_->Handle(), GWL_STYLE) & kCaptionBits)) {
+            SetWindowLongA(host_->Handle(), GWL_STYLE, GetWindowLongA(host_->Handle(), GWL_STYLE) & ~kCaptionBits);
+            SetWindowPos(host_->Handle(), nullptr, 0, 0, 0, 0,
+                         SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+        }
+        break;
+    case WM_SIZE:
+        // The client area also changes when only the frame did (the caption went away).
+        host_->Realign();
+        HostSized(msg.wParam);
+        PaintFrame();
+        if (titleBar_) titleBar_->RefreshMaxButtons();
+        UpdateRegion();
+        break;
+    }
+    return true;
+}
+
+void TsuiForm::HostSized(WPARAM kind) {
+    HWND hwnd = host_->Handle();
+    const bool maximised = kind == SIZE_MAXIMIZED;
+    if (maximisedAtCreation_) {
+        if (maximised) {
+            if (maximisedSizeEvents < 2) ++maximisedSizeEvents;
+        } else {
+            SetWindowPos(hwnd, nullptr, creationBounds_.left, creationBounds_.top,
+                         creationBounds_.right - creationBounds_.left, creationBounds_.bottom - creationBounds_.top,
+                         SWP_NOZORDER | SWP_NOACTIVATE);
+            maximisedAtCreation_ = false;
+        }
+    }
+    if (!maximised) return;
+    const RECT target = MaximisedBounds(WorkAreaForMaximising());
+    RECT now{};
+    GetWindowRect(hwnd, &now);
+    if (!EqualRect(&now, &target))
+        SetWindowPos(hwnd, nullptr, target.left, target.top, target.right - target.left, target.bottom - target.top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TsuiForm::AppMessage(MSG& msg, bool& handled) {
+    if (msg.message != WM_SYSCHAR || msg.wParam != ' ') return;
+    // The system menu of the skinned window the key was typed in.
+    vl::TWinControl* control = vl::TWinControl::FromHandle(msg.hwnd);
+    TsuiForm* frame = control ? FrameOn(control->ParentForm()) : nullptr;
+    if (!frame || !frame->titleBar_ || !frame->host_->HandleAllocated()) return;
+    RECT window{};
+    GetWindowRect(frame->host_->Handle(), &window);
+    handled = true;
+    frame->titleBar_->PopupSystemMenu(window.left, window.top + frame->titleBar_->Height());
 }
 
 }  // namespace vorlinde

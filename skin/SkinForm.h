@@ -1,34 +1,54 @@
 #pragma once
-// The skinned frame of a window: a panel that fills the host form's client area and carries the
-// window's controls. For now it paints a plain look of its own (background colour, a border of
-// BorderColor and BorderWidth, and a title strip with the caption in the title font); the drawn
-// title bar, the window region and the non-client painting come with the skinned frame proper.
-// It already keeps every look property a form description gives it.
+// TsuiForm: turns its host form into a skinned window. Dropped on a form, it fills the form's
+// client area and carries the window's controls; it takes the host's native caption away, owns
+// the drawn title bar at its top (skin/TitleBar.h), paints the 3-pixel window frame in the
+// non-client area (skin/FramePainter.h), gives the window its region (rounded top corners) and
+// makes a maximised window cover the work area of its monitor (skin/FrameGeometry.h).
+//
+// It works through a hook on the host's window procedure, removed again when the frame goes,
+// which puts the caption back. The first frame of the program also takes the application-wide
+// message event for Alt+Space (the system menu of the active skinned window).
+//
+// The framework has no MDI child forms, so the frame's MDI branches (scrolling the contents of
+// a maximised child, asking an MDI client to refresh its menu) are not here.
 #include <cstdint>
 #include <functional>
+#include <string>
 #include <vector>
 
+#include "framework/Bitmap.h"
 #include "framework/Control.h"
 #include "framework/Font.h"
 #include "framework/PropValue.h"
+#include "skin/TitleBar.h"
 #include "skin/UIStyle.h"
+
+namespace vl {
+class TForm;
+class TMainMenu;
+}  // namespace vl
 
 namespace vorlinde {
 
 class TsuiFileTheme;
 
-// (sender: the title bar, index of the button in the title bar's buttons)
-using TsuiTitleBarButtonClickEvent = std::function<void(vl::TObject* sender, int buttonIndex)>;
-
 class TsuiForm : public vl::TWinControl {
     VL_DECLARE_CLASS()
 public:
+    // Stays an inert panel when `owner` is not a form or the form already has a skinned frame.
     explicit TsuiForm(vl::TComponent* owner);
     ~TsuiForm() override;
 
+    bool Inert() const { return host_ == nullptr; }
+    vl::TForm* Host() const { return host_; }
+    TsuiTitleBar* TitleBar() const { return titleBar_; }
+
     TsuiUIStyle UIStyle() const { return uiStyle_; }
+    // Takes the style's border, background, round corner and title bar; passes the style on to
+    // the child controls when UIStyleAutoUpdateSub is on.
     void SetUIStyle(TsuiUIStyle style);
     TsuiFileTheme* FileTheme() const { return fileTheme_; }
+    // Only a different theme applies the style again.
     void SetFileTheme(TsuiFileTheme* theme);
     bool UIStyleAutoUpdateSub() const { return autoUpdateSub_; }
     void SetUIStyleAutoUpdateSub(bool on) { autoUpdateSub_ = on; }
@@ -37,48 +57,71 @@ public:
     void SetBorderColor(uint32_t color);
     int BorderWidth() const { return borderWidth_; }
     void SetBorderWidth(int width);
+    bool TitleBarVisible() const;
+    void SetTitleBarVisible(bool on);
+    bool TitleBarCustom() const { return titleBar_ && titleBar_->Custom(); }
+    void SetTitleBarCustom(bool on);
+    bool TitleBarDrawAppIcon() const { return titleBar_ && titleBar_->DrawAppIcon(); }
+    void SetTitleBarDrawAppIcon(bool on);
+    // The title bar's caption font.
+    vl::TFont* TitleFont() { return titleBar_ ? titleBar_->Font() : Font(); }
+    // The title bar's; 0 while the title bar is hidden. Setting it rebuilds the region.
+    int RoundCorner() const;
+    void SetRoundCorner(int size);
     uint32_t MenuBarColor() const { return menuBarColor_; }
-    void SetMenuBarColor(uint32_t color) { menuBarColor_ = color; }
+    void SetMenuBarColor(uint32_t color);
     int MenuBarHeight() const { return menuBarHeight_; }
-    void SetMenuBarHeight(int height) { menuBarHeight_ = height; }
-    int RoundCorner() const { return roundCorner_; }
-    void SetRoundCorner(int size) { roundCorner_ = size; }
-    bool TitleBarDrawAppIcon() const { return drawAppIcon_; }
-    void SetTitleBarDrawAppIcon(bool on) { drawAppIcon_ = on; }
-    // The caption font of the title strip (published as "Font"; the panel's own font, which its
-    // controls inherit, stays the host form's).
-    vl::TFont* TitleFont() { return &titleFont_; }
+    void SetMenuBarHeight(int height);
+    vl::TMainMenu* Menu() const { return menu_; }
+    void SetMenu(vl::TMainMenu* menu);
+    vl::TWinControl* FormPanel() const { return formPanel_; }
+    // The frame itself is refused ("Sorry, ..."); a panel fills the client area.
+    void SetFormPanel(vl::TWinControl* panel);
+    static std::string Version() { return "5.4"; }
 
-    // The title bar's buttons and sections as the form description gives them, kept for the
-    // drawn title bar.
-    const std::vector<vl::TPropItem>& TitleBarButtons() const { return titleBarButtons_; }
-    const std::vector<vl::TPropItem>& TitleBarSections() const { return titleBarSections_; }
+    // The caption goes to the title bar and to the host form.
+    void SetText(const std::string& text) override;
 
-    // Height of the title strip at the top of the panel.
-    int TitleStripHeight();
+    // Paints the non-client frame now (into the host's window device context).
+    void PaintFrame();
+    // Sets the window region for the host's current size.
+    void UpdateRegion();
 
     TsuiTitleBarButtonClickEvent OnTitleBarHelpBtnClick;
+    TsuiTitleBarButtonClickEvent OnTitleBarCustomBtnsClick;
 
 protected:
     void Paint(HDC dc, const RECT& clip) override;
-    void TextChanged() override;
+    void WndProc(vl::TMessage& msg) override;
     void Notification(vl::TComponent* component, vl::TOperation operation) override;
+    void ColorChanged() override;
+    void Resized() override;
 
 private:
-    static std::vector<vl::TPropItem> CollectionItems(const vl::TPropValue& value);
+    bool HostHook(vl::TMessage& msg);
+    void HostSized(WPARAM kind);
+    void AppMessage(MSG& msg, bool& handled);
+    bool HostMinimised() const;
+    void LoadFormPattern();
+
+    vl::TForm* host_ = nullptr;
+    TsuiTitleBar* titleBar_ = nullptr;  // owned as a component of the frame
+    int hookId_ = 0;
+    bool appHookInstalled_ = false;
+    bool beingDestroyed_ = false;
+    RECT creationBounds_{};
+    bool maximisedAtCreation_ = false;
 
     TsuiUIStyle uiStyle_ = TsuiUIStyle::DeepBlue;
     TsuiFileTheme* fileTheme_ = nullptr;
     bool autoUpdateSub_ = false;
     uint32_t borderColor_ = 0x000000;
     int borderWidth_ = 1;
-    uint32_t menuBarColor_ = 0xFF00000F;  // button face
+    uint32_t menuBarColor_ = 0xFF00000F;
     int menuBarHeight_ = 22;
-    int roundCorner_ = 0;
-    bool drawAppIcon_ = false;
-    vl::TFont titleFont_;
-    std::vector<vl::TPropItem> titleBarButtons_;
-    std::vector<vl::TPropItem> titleBarSections_;
+    vl::TMainMenu* menu_ = nullptr;
+    vl::TWinControl* formPanel_ = nullptr;
+    vl::TBitmap pattern_;  // the 8x8 client background of MacOS and Protein
 };
 
 }  // namespace vorlinde

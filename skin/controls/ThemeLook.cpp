@@ -17,6 +17,19 @@ bool ThemeBool(TsuiFileTheme* fileTheme, TsuiUIStyle style, int item) {
     return GetBuiltInBool(effective, item);
 }
 
+int ThemeInt(TsuiFileTheme* fileTheme, TsuiUIStyle style, int item) {
+    TsuiUIStyle effective;
+    if (UsingFileTheme(fileTheme, style, effective)) return fileTheme->GetInt(item);
+    return GetBuiltInInt(effective, item);
+}
+
+void ThemeStripBitmap(TsuiFileTheme* fileTheme, TsuiUIStyle style, int item, vl::TBitmap& bitmap, int imageCount,
+                      int imageIndex) {
+    TsuiUIStyle effective;
+    if (UsingFileTheme(fileTheme, style, effective)) fileTheme->GetStripBitmap(item, &bitmap, imageCount, imageIndex);
+    else GetBuiltInStripBitmap(effective, item, &bitmap, imageCount, imageIndex);
+}
+
 void ThemeBitmap(TsuiFileTheme* fileTheme, TsuiUIStyle style, int item, vl::TBitmap& bitmap) {
     TsuiUIStyle effective;
     if (UsingFileTheme(fileTheme, style, effective)) fileTheme->GetBitmap(item, &bitmap);

@@ -22,8 +22,12 @@ class TsuiFileTheme;
 // draws from it (UsingFileTheme), else from the effective built-in style.
 uint32_t ThemeColor(TsuiFileTheme* fileTheme, TsuiUIStyle style, int item);
 bool ThemeBool(TsuiFileTheme* fileTheme, TsuiUIStyle style, int item);
+int ThemeInt(TsuiFileTheme* fileTheme, TsuiUIStyle style, int item);
 // The item's whole bitmap into `bitmap`; it stays as it was when the item has no bitmap.
 void ThemeBitmap(TsuiFileTheme* fileTheme, TsuiUIStyle style, int item, vl::TBitmap& bitmap);
+// Image `imageIndex` (from 1) of `imageCount` of the item's strip bitmap into `bitmap`.
+void ThemeStripBitmap(TsuiFileTheme* fileTheme, TsuiUIStyle style, int item, vl::TBitmap& bitmap, int imageCount,
+                      int imageIndex);
 
 // The images of one strip bitmap, cut once when the look is loaded and kept for painting.
 class TsuiStripImages {

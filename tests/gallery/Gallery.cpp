@@ -36,6 +36,17 @@ void ApplyLook(const TLook& look, vorlinde::TsuiThemeManager& manager, vorlinde:
     }
 }
 
+void PrepareEmptySettings() {
+    RegDeleteTreeA(HKEY_CURRENT_USER, "SOFTWARE\\Vorlinde");
+    HKEY key = nullptr;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, "SOFTWARE\\Vorlinde\\Options", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                        &key, nullptr) == ERROR_SUCCESS) {
+        const char off[] = "0";
+        RegSetValueExA(key, "FirstRun", 0, REG_SZ, reinterpret_cast<const BYTE*>(off), sizeof(off));
+        RegCloseKey(key);
+    }
+}
+
 void Capture(const std::string& name, const RECT& screenRect) {
     const int width = screenRect.right - screenRect.left, height = screenRect.bottom - screenRect.top;
     if (width <= 0 || height <= 0) return;

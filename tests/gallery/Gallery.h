@@ -39,6 +39,10 @@ std::string ThemeFilePath();
 // theme file loaded into `theme` and the style FromThemeFile.
 void ApplyLook(const TLook& look, vorlinde::TsuiThemeManager& manager, vorlinde::TsuiFileTheme* theme);
 
+// The program's settings as an empty playlist leaves them (its settings window shows itself,
+// nothing plays) and no first-run balloon.
+void PrepareEmptySettings();
+
 // Saves the screen rectangle as <output folder>/<name>.bmp (scripts/gallery makes PNGs of them).
 void Capture(const std::string& name, const RECT& screenRect);
 // The window's rectangle on the screen, grown by `margin` on every side.

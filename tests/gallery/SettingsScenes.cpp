@@ -11,18 +11,6 @@
 
 namespace {
 
-// An empty playlist (the window shows itself, nothing plays) and no first-run balloon.
-void PrepareSettings() {
-    RegDeleteTreeA(HKEY_CURRENT_USER, "SOFTWARE\\Vorlinde");
-    HKEY key = nullptr;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, "SOFTWARE\\Vorlinde\\Options", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                        &key, nullptr) == ERROR_SUCCESS) {
-        const char off[] = "0";
-        RegSetValueExA(key, "FirstRun", 0, REG_SZ, reinterpret_cast<const BYTE*>(off), sizeof(off));
-        RegCloseKey(key);
-    }
-}
-
 // The middle of a control on the screen.
 POINT Centre(vl::TWinControl& control) {
     return control.ClientToScreen(POINT{control.Width() / 2, control.Height() / 2});
@@ -46,7 +34,7 @@ void CaptureStates(vorlinde::TForm1& form, const std::string& name) {
 }  // namespace
 
 GALLERY_SCENE("settings", [](const gallery::TLook& look) {
-    PrepareSettings();
+    gallery::PrepareEmptySettings();
     vl::Application->CreateForm(vorlinde::Form1);
     vorlinde::TForm1& form = *vorlinde::Form1;
     gallery::ApplyLook(look, *form.suiThemeManager1, form.suiFileTheme1);
