@@ -62,6 +62,7 @@ void TsuiListBox::SetVScrollBar(TsuiScrollBar* bar) {
         bar_->SetEnabled(true);
     }
     bar_ = bar;
+    raisedBar_ = nullptr;
     if (!bar_) return;
     FreeNotification(bar_);
     bar_->SetOrientation(TsuiProgressBarOrientation::suiVertical);
@@ -72,7 +73,10 @@ void TsuiListBox::SetVScrollBar(TsuiScrollBar* bar) {
 void TsuiListBox::Notification(vl::TComponent* component, vl::TOperation operation) {
     vl::TListBox::Notification(component, operation);
     if (operation != vl::TOperation::Remove) return;
-    if (component == bar_) bar_ = nullptr;
+    if (component == bar_) {
+        bar_ = nullptr;
+        raisedBar_ = nullptr;
+    }
     if (fileTheme_.Forget(component)) SetUIStyle(TsuiUIStyle::DeepBlue);
 }
 
@@ -133,9 +137,17 @@ void TsuiListBox::Place() {
     if (!bar_) return;
     const int left = Width() < bar_->Width() ? Left() : Left() + Width() - bar_->Width() - kControlBorderWidth;
     bar_->SetBounds(left, Top() + 1, bar_->Width(), Height() - 2);
-    if (bar_->HandleAllocated())
-        SetWindowPos(bar_->Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    raisedBar_ = nullptr;  // and brought to the front again
+    RaiseBar();
     Sync();
+}
+
+void TsuiListBox::RaiseBar() {
+    if (!bar_ || !bar_->HandleAllocated() || bar_->Handle() == raisedBar_) return;
+    // A child window made later lies below the ones made before it: the bar may have been
+    // made after the list, so it is raised once its window exists.
+    raisedBar_ = bar_->Handle();
+    SetWindowPos(raisedBar_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void TsuiListBox::SetBounds(int left, int top, int width, int height) {
@@ -179,6 +191,10 @@ void TsuiListBox::WndProc(vl::TMessage& msg) {
     case WM_MOVE:
     case WM_SIZE:
         Place();
+        break;
+    case WM_NCPAINT:
+    case WM_PAINT:
+        RaiseBar();
         break;
     case LB_ADDSTRING:
     case LB_INSERTSTRING:

@@ -56,11 +56,14 @@ private:
     // Puts the bar over the right edge of the list, inside the border, in front of it.
     void Place();
     void BarScrolled();
+    // Brings the bar's window in front of the list, once per window.
+    void RaiseBar();
 
     uint32_t borderColor_ = 0;
     TsuiUIStyle uiStyle_;
     TsuiThemeLink fileTheme_;
     TsuiScrollBar* bar_ = nullptr;
+    HWND raisedBar_ = nullptr;  // the bar window last brought to the front
     bool syncing_ = false;
     bool dragging_ = false;
 };

@@ -11,6 +11,7 @@
 #include "framework/GdiOwners.h"
 #include "framework/Graphics.h"
 #include "skin/FileTheme.h"
+#include "skin/controls/SkinPaint.h"
 
 namespace vorlinde {
 
@@ -138,9 +139,6 @@ void TsuiTrackBar::UpdateSkin() {
         Invalidate();
         return;
     }
-    TsuiUIStyle effective;
-    const bool fromFile = UsingFileTheme(fileTheme_.Get(), uiStyle_, effective);
-    sliderTransparent_ = !fromFile && effective == TsuiUIStyle::MacOS;
     vl::TBitmap bar, slider;
     ThemeBitmap(fileTheme_.Get(), uiStyle_, ThemeItem::TrackBarBarImage, bar);
     ThemeBitmap(fileTheme_.Get(), uiStyle_, Vertical() ? ThemeItem::TrackBarSliderVImage : ThemeItem::TrackBarSliderImage,
@@ -149,7 +147,9 @@ void TsuiTrackBar::UpdateSkin() {
     SetSliderImage(slider);
 }
 
-bool TsuiTrackBar::SliderTransparent() const { return sliderTransparent_; }
+// Every look's slider leaves out the skin key colour: MacOS's rounded one has it in its
+// corners, and so may a theme file's; a slider without it shows whole.
+bool TsuiTrackBar::SliderTransparent() const { return true; }
 
 void TsuiTrackBar::SetSliderImage(const vl::TBitmap& picture) {
     if (picture.Empty()) slider_.Clear();
@@ -342,6 +342,7 @@ void TsuiTrackBar::Paint(HDC dc, const RECT&) {
         if (!slider_.Empty()) {
             const RECT s = SliderRect();
             slider_.SetTransparent(SliderTransparent());
+            slider_.SetTransparentColor(kSkinKeyColor);
             canvas.Draw(s.left, s.top, slider_);
         }
         if (Focused() && TabStop()) DrawFocusRect(buffer.DC(), &client);

@@ -81,7 +81,7 @@ protected:
     // Loads the bar and slider from the style, unless SkinSuppressed.
     virtual void UpdateSkin();
     virtual bool SkinSuppressed() const { return false; }
-    // The slider's picture is drawn leaving out its transparent colour (MacOS's slider).
+    // The slider's picture is drawn leaving out the skin key colour (magenta).
     virtual bool SliderTransparent() const;
 
     void CreateParams(vl::TCreateParams& params) override;
@@ -113,7 +113,6 @@ private:
     TsuiThemeLink fileTheme_;
     vl::TPicture barImage_;
     vl::TBitmap slider_;
-    bool sliderTransparent_ = false;
     bool dragging_ = false;
     bool paging_ = false;
     bool releasing_ = false;  // our own ReleaseCapture: the press ends already

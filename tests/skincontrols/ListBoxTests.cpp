@@ -246,3 +246,13 @@ TEST(SkinListBox, TakesItsBorderColourFromTheLook) {
     EXPECT_EQ(skinctl::Px(*shot, 0, 50), vl::ColorToRGB(GetBuiltInColor(TsuiUIStyle::MacOS, 25)));
     EXPECT_EQ(skinctl::Px(*shot, 1, 50), vl::ColorToRGB(f.list->Color()));
 }
+
+TEST(SkinListBox, ShowsTheLinkedBarInFrontOfItsNativeOne) {
+    LinkedList f;  // the bar's window is made after the list's, so it starts below it
+    f.AddItems(40);
+    ASSERT_TRUE(f.bar->Visible());
+    auto shot = skinctl::Screen(*f.bar);
+    vl::TBitmap& arrow = *f.bar->DecButton()->PicNormal()->Bitmap();
+    ASSERT_FALSE(arrow.Empty());
+    EXPECT_TRUE(skinctl::SameBlock(*shot, 0, 0, arrow, 0, 0, arrow.Width(), arrow.Height()));
+}
