@@ -204,6 +204,7 @@ void TsuiListBox::WndProc(vl::TMessage& msg) {
     case LB_SETITEMHEIGHT:
     case LB_SETTOPINDEX:  // the program scrolls the list
     case LB_SETCURSEL:    // a selection out of view scrolls it into view
+    case WM_SETREDRAW:    // the native bar is brought up to date when drawing resumes
     case WM_VSCROLL:
     case WM_HSCROLL:
     case WM_KEYDOWN:

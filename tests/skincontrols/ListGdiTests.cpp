@@ -23,7 +23,6 @@ TEST(SkinListGdi, AThousandScrollStepsLeaveTheCountFlat) {
     list->Items()->BeginUpdate();
     for (int i = 0; i < 2000; ++i) list->Items()->Add("C:\\Movies\\clip " + std::to_string(i) + ".mpg");
     list->Items()->EndUpdate();
-    list->Sync();
     auto step = [&](int i) {
         switch (i % 3) {
         case 0: SendMessageA(list->Handle(), WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA), 0); break;
