@@ -83,7 +83,7 @@ T* Bind(vl::TComponent& form, const char* name) {
 void TForm1::BindComponents() {
     suiForm1 = Bind<TsuiForm>(*this, "suiForm1");
     lblList = Bind<vl::TLabel>(*this, "lblList");
-    lsbMovie = Bind<vl::TListBox>(*this, "lsbMovie");
+    lsbMovie = Bind<TsuiListBox>(*this, "lsbMovie");
     chkPreview = Bind<TsuiCheckBox>(*this, "chkPreview");
     chkAutoStart = Bind<TsuiCheckBox>(*this, "chkAutoStart");
     chkStartPlay = Bind<TsuiCheckBox>(*this, "chkStartPlay");

@@ -10,13 +10,13 @@
 // The skinned controls of the window, whose operations its users call.
 #include "skin/controls/Button.h"
 #include "skin/controls/CheckBox.h"
+#include "skin/controls/ListBox.h"
 #include "skin/controls/RadioGroup.h"
 
 struct IBaseFilter;
 
 namespace vl {
 class TLabel;
-class TListBox;
 class TMenuItem;
 class TOpenDialog;
 class TPanel;
@@ -43,7 +43,7 @@ public:
     // Components, bound by name once the form description is loaded.
     TsuiForm* suiForm1 = nullptr;
     vl::TLabel* lblList = nullptr;
-    vl::TListBox* lsbMovie = nullptr;
+    TsuiListBox* lsbMovie = nullptr;
     TsuiCheckBox* chkPreview = nullptr;
     TsuiCheckBox* chkAutoStart = nullptr;
     TsuiCheckBox* chkStartPlay = nullptr;

@@ -7,12 +7,16 @@
 #include "skin/controls/Button.h"
 #include "skin/controls/CheckBox.h"
 #include "skin/controls/CheckGroup.h"
+#include "skin/controls/Edit.h"
 #include "skin/controls/GroupBox.h"
 #include "skin/controls/ImageButton.h"
+#include "skin/controls/ListBox.h"
 #include "skin/controls/MainMenu.h"
 #include "skin/controls/PopupMenu.h"
 #include "skin/controls/RadioButton.h"
 #include "skin/controls/RadioGroup.h"
+#include "skin/controls/ScrollBar.h"
+#include "skin/controls/TrackBar.h"
 
 namespace vorlinde {
 
@@ -29,6 +33,11 @@ void RegisterSkinClasses() {
     vl::RegisterComponentClass(TsuiCheckGroup::StaticClass());
     vl::RegisterComponentClass(TsuiRadioGroup::StaticClass());
     vl::RegisterComponentClass(TsuiMainMenu::StaticClass());
+    vl::RegisterComponentClass(TsuiListBox::StaticClass());
+    vl::RegisterComponentClass(TsuiScrollBar::StaticClass());
+    vl::RegisterComponentClass(TsuiTrackBar::StaticClass());
+    vl::RegisterComponentClass(TsuiScrollTrackBar::StaticClass());
+    vl::RegisterComponentClass(TsuiEdit::StaticClass());
 }
 
 }  // namespace vorlinde

@@ -1,5 +1,6 @@
-// The settings window in each look: as it opens, and with its controls in the states a user
-// sees (a button under the pointer, one held down, one disabled, a check box with the focus).
+// The settings window in each look: as it opens, with its controls in the states a user sees
+// (a button under the pointer, one held down, one disabled, a check box with the focus), and
+// with a playlist long enough to scroll.
 #include <windows.h>
 
 #include <string>
@@ -31,6 +32,18 @@ void CaptureStates(vorlinde::TForm1& form, const std::string& name) {
     gallery::MoveMouseTo(5, 5);
 }
 
+// The playlist full enough to scroll (its native bar inside the skinned border), scrolled down
+// a little, with an entry selected; then empty again.
+void CaptureLongPlaylist(vorlinde::TForm1& form, const std::string& name) {
+    for (int i = 1; i <= 40; ++i)
+        form.lsbMovie->Items()->Add("C:\\Movies\\Holiday clip " + std::to_string(i) + ".mpg");
+    form.lsbMovie->SetTopIndex(6);
+    form.lsbMovie->SetItemIndex(9);
+    gallery::PumpFor(100);
+    gallery::CaptureWindow(name, form.Handle(), 4);
+    form.lsbMovie->Clear();
+}
+
 }  // namespace
 
 GALLERY_SCENE("settings", [](const gallery::TLook& look) {
@@ -45,6 +58,7 @@ GALLERY_SCENE("settings", [](const gallery::TLook& look) {
     gallery::PumpFor(200);
     gallery::CaptureWindow("settings-" + look.name, form.Handle(), 4);
     CaptureStates(form, "settings-states-" + look.name);
+    CaptureLongPlaylist(form, "settings-list-" + look.name);
     delete vorlinde::Form1;
     vorlinde::Form1 = nullptr;
     gallery::PumpFor(50);
