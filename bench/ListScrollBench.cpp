@@ -22,7 +22,7 @@
 #include <string>
 #include <vector>
 
-#include "bench/CpuMeter.h"
+#include "bench/PaintTiming.h"
 #include "framework/Application.h"
 #include "framework/Exceptions.h"
 #include "framework/Form.h"
@@ -32,35 +32,13 @@
 
 using namespace vorlinde;
 using vlbench::Now;
+using vlbench::Pump;
+using vlbench::Time;
+using vlbench::TTiming;
 
 namespace {
 
 constexpr int kEntries = 10000;
-
-void Pump(DWORD ms) {
-    const DWORD start = GetTickCount();
-    while (GetTickCount() - start < ms) {
-        vl::Application->ProcessMessages();
-        Sleep(5);
-    }
-}
-
-struct TTiming {
-    double median = 0, fastest = 0;  // milliseconds
-};
-
-template <class F>
-TTiming Time(int runs, F&& once) {
-    std::vector<double> ms;
-    for (int i = 0; i < runs; ++i) {
-        const double start = Now();
-        once(i);
-        GdiFlush();
-        ms.push_back((Now() - start) * 1000);
-    }
-    std::sort(ms.begin(), ms.end());
-    return TTiming{ms[static_cast<size_t>(runs / 2)], ms.front()};
-}
 
 // Adds the entries with the list's drawing suspended, as a playlist is best loaded (drawn
 // after each entry, Wine's list box takes about 2 ms per entry here); milliseconds.

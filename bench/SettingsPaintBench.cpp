@@ -19,7 +19,7 @@
 #include "app/MainForm.h"
 #include "app/ProgramState.h"
 #include "app/Startup.h"
-#include "bench/CpuMeter.h"
+#include "bench/PaintTiming.h"
 #include "framework/Application.h"
 #include "framework/Bitmap.h"
 #include "platform/OverlayMixer.h"
@@ -27,7 +27,9 @@
 #include "skin/ThemeManager.h"
 
 using namespace vorlinde;
-using vlbench::Now;
+using vlbench::Pump;
+using vlbench::Time;
+using vlbench::TTiming;
 
 namespace {
 
@@ -38,33 +40,6 @@ struct TLook {
 const TLook kLooks[] = {{"MacOS", TsuiUIStyle::MacOS},         {"WinXP", TsuiUIStyle::WinXP},
                         {"DeepBlue", TsuiUIStyle::DeepBlue},   {"Protein", TsuiUIStyle::Protein},
                         {"BlueGlass", TsuiUIStyle::BlueGlass}, {"msn", TsuiUIStyle::FromThemeFile}};
-
-void Pump(DWORD ms) {
-    const DWORD start = GetTickCount();
-    while (GetTickCount() - start < ms) {
-        vl::Application->ProcessMessages();
-        Sleep(5);
-    }
-}
-
-struct TTiming {
-    double median = 0, fastest = 0;  // milliseconds
-};
-
-// The median and the fastest of `runs` calls: the fastest is the cost with nothing else
-// running on the machine, the median what a user may see on a busy one.
-template <class F>
-TTiming Time(int runs, F&& once) {
-    std::vector<double> ms;
-    for (int i = 0; i < runs; ++i) {
-        const double start = Now();
-        once();
-        GdiFlush();
-        ms.push_back((Now() - start) * 1000);
-    }
-    std::sort(ms.begin(), ms.end());
-    return TTiming{ms[static_cast<size_t>(runs / 2)], ms.front()};
-}
 
 // The msn theme beside the benchmark's program folder, as a Windows path.
 std::string ThemePath() {
@@ -112,18 +87,18 @@ int main() {
         ApplyLook(form, look);
         Pump(50);
         const HWND window = form.Handle();
-        const TTiming whole = Time(40, [window] {
+        const TTiming whole = Time(40, [window](int) {
             RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
         });
         const HWND okButton = form.btnOk->Handle();
-        const TTiming button = Time(200, [okButton] {
+        const TTiming button = Time(200, [okButton](int) {
             InvalidateRect(okButton, nullptr, FALSE);
             UpdateWindow(okButton);
         });
         vl::TBitmap picture(form.btnOk->Width(), form.btnOk->Height());
         const HDC dc = picture.Canvas().Handle();
         const TTiming print = Time(
-            200, [&form, dc] { form.btnOk->Perform(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT); });
+            200, [&form, dc](int) { form.btnOk->Perform(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT); });
         std::printf("settings_paint look=%s window_ms=%.3f (fastest %.3f) button_ms=%.3f (fastest %.3f) "
                     "button_print_ms=%.3f (fastest %.3f)\n",
                     look.name, whole.median, whole.fastest, button.median, button.fastest, print.median,
