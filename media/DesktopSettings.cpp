@@ -23,6 +23,13 @@ bool HasWallpaperValue(HKEY key) {
     return RegQueryValueExA(key, kWallpaperValue, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
 }
 
+// The wallpaper the system shows now, as it reports it.
+std::string ShownWallpaper() {
+    char path[MAX_PATH + 1] = {};
+    if (!SystemParametersInfoA(SPI_GETDESKWALLPAPER, MAX_PATH, path, 0)) return {};
+    return path;
+}
+
 }  // namespace
 
 std::string GetWallpaper() {
@@ -42,14 +49,18 @@ std::string GetWallpaper() {
 }
 
 void SetWallpaper(const std::string& path) {
+    bool written = false;
     if (HKEY key = OpenDesktopKey(KEY_QUERY_VALUE | KEY_SET_VALUE)) {
         if (HasWallpaperValue(key))
-            RegSetValueExA(key, kWallpaperValue, 0, REG_SZ, reinterpret_cast<const BYTE*>(path.c_str()),
-                           static_cast<DWORD>(path.size() + 1));
+            written = RegSetValueExA(key, kWallpaperValue, 0, REG_SZ, reinterpret_cast<const BYTE*>(path.c_str()),
+                                     static_cast<DWORD>(path.size() + 1)) == ERROR_SUCCESS;
         RegCloseKey(key);
     }
-    // The system reloads the wallpaper from the value just written and tells other programs.
-    SystemParametersInfoA(SPI_SETDESKWALLPAPER, 0, nullptr, SPIF_SENDWININICHANGE);
+    // The system reloads the wallpaper and tells other programs. It is handed the path itself:
+    // Windows Vista and later take a null path as "show the default wallpaper", which would
+    // lose the user's picture. Without a value to write, the picture shown now is reloaded.
+    std::string shown = written ? path : ShownWallpaper();
+    SystemParametersInfoA(SPI_SETDESKWALLPAPER, 0, shown.data(), SPIF_SENDWININICHANGE);
 }
 
 COLORREF DesktopColor() { return GetSysColor(COLOR_BACKGROUND); }

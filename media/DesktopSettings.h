@@ -11,7 +11,7 @@ namespace vorlinde {
 // The wallpaper value; "" when the key or the value is missing.
 std::string GetWallpaper();
 // Writes `path` to the wallpaper value only when the value exists, then always asks the system
-// to reload the wallpaper from it and to tell other programs.
+// to show the wallpaper (the path written, else the one shown now) and to tell other programs.
 void SetWallpaper(const std::string& path);
 
 // The desktop background colour as this process sees it (0x00BBGGRR).

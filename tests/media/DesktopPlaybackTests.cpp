@@ -33,6 +33,13 @@ protected:
         return ReadWallpaperValue(value) ? value : "<missing>";
     }
 
+    // The wallpaper the system says it shows, which may differ from the registry value.
+    static std::string ShownWallpaper() {
+        char path[MAX_PATH + 1] = {};
+        SystemParametersInfoA(SPI_GETDESKWALLPAPER, MAX_PATH, path, 0);
+        return path;
+    }
+
     videotest::TDesktopSettingsGuard guard;
 };
 
@@ -51,6 +58,28 @@ TEST_F(DesktopPlayback, NormalPlaybackGivesBothBack) {
     EXPECT_FALSE(host.Window().DesktopPlaying());
     EXPECT_EQ(GetSysColor(COLOR_BACKGROUND), kUserColor);
     EXPECT_EQ(Wallpaper(), kUserWallpaper);
+}
+
+TEST_F(DesktopPlayback, TheSystemShowsTheWallpaperThatWasWritten) {
+    TVideoHost host;
+    host.Window().StartDesktopPlayback();
+    EXPECT_EQ(ShownWallpaper(), "");
+    host.Window().NormalPlayback();
+    EXPECT_EQ(ShownWallpaper(), kUserWallpaper);
+}
+
+TEST_F(DesktopPlayback, WithoutAWallpaperValueThePictureShownStays) {
+    std::string before = ShownWallpaper();
+    videotest::DeleteWallpaperValue();
+    char shown[] = "C:\\windows\\vorlinde-shown-wallpaper.bmp";
+    SystemParametersInfoA(SPI_SETDESKWALLPAPER, 0, shown, 0);
+    {
+        TVideoHost host;
+        host.Window().StartDesktopPlayback();
+        host.Window().NormalPlayback();
+        EXPECT_EQ(ShownWallpaper(), shown);
+    }
+    SystemParametersInfoA(SPI_SETDESKWALLPAPER, 0, before.data(), 0);
 }
 
 TEST_F(DesktopPlayback, ASecondStartSavesTheUsersWallpaperNotTheEmptyOne) {
