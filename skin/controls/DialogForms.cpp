@@ -98,6 +98,25 @@ void TfrmMsg::FormKeyDown(vl::TObject*, WORD& key, vl::TShiftState shift) {
     CopyTextToClipboard(Handle(), ClipboardText());
 }
 
+namespace {
+constexpr UINT kFocusWhenShown = WM_APP + 0x51;
+}
+
+void TfrmMsg::FocusWhenShown(vl::TWinControl* control) {
+    focusWhenShown_ = control;
+    SetActiveControl(control);
+    PostMessageA(Handle(), kFocusWhenShown, 0, 0);
+}
+
+void TfrmMsg::WndProc(vl::TMessage& msg) {
+    if (msg.msg == kFocusWhenShown) {
+        if (focusWhenShown_ && focusWhenShown_->HandleAllocated() && focusWhenShown_->CanFocus())
+            focusWhenShown_->SetFocus();
+        return;
+    }
+    vl::TForm::WndProc(msg);
+}
+
 const vl::TClassInfo& TfrmInput::StaticClass() {
     static const vl::TClassInfo info = vl::TClassBuilder<TfrmInput>("TfrmInput", &vl::TForm::StaticClass()).Build();
     return info;

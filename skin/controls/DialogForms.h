@@ -35,9 +35,16 @@ public:
     std::string ClipboardText() const;
     // Ctrl+C (whatever other modifiers are held): ClipboardText to the clipboard.
     void FormKeyDown(vl::TObject* sender, WORD& key, vl::TShiftState shift);
+    // Showing the window activates it, and the system may focus another of its controls on
+    // the way: `control` takes the focus once the showing is done.
+    void FocusWhenShown(vl::TWinControl* control);
 
 protected:
     void Loaded() override;
+    void WndProc(vl::TMessage& msg) override;
+
+private:
+    vl::TWinControl* focusWhenShown_ = nullptr;
 };
 
 // The input box window.

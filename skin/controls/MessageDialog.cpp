@@ -108,6 +108,7 @@ int TsuiMessageDialog::Execute() {
     AddButtons(*window, bottom);
     window->SetHeight(bottom + kHeightBelowContent);
     PrepareWindow(*window, *window->suiForm1);
+    window->FocusWhenShown(window->Buttons.back());
     return window->ShowModal();
 }
 

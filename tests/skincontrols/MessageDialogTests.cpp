@@ -22,7 +22,7 @@ namespace {
 
 const std::string kRule(27, '-');
 
-int Run(TsuiMessageDialog& dialog, std::function<void(TfrmMsg&)> act) {
+int RunMsg(TsuiMessageDialog& dialog, std::function<void(TfrmMsg&)> act) {
     return skinctl::RunDialog<TfrmMsg>(dialog, std::move(act));
 }
 
@@ -36,7 +36,7 @@ int WidthWithIcon() {
     TsuiMessageDialog dialog(nullptr);
     dialog.SetIconType(TsuiIconType::suiWarning);
     int width = 0;
-    Run(dialog, [&](TfrmMsg& window) {
+    RunMsg(dialog, [&](TfrmMsg& window) {
         width = window.Width();
         EXPECT_EQ(window.lbl->Left(), 88);
         EXPECT_TRUE(window.Image1->Visible());
@@ -68,7 +68,7 @@ void EmptyTheClipboard() {
 TEST(MessageDialogLayout, OneButtonWithoutIconIsNarrowerWithTheButtonAtTheRightDefaultAndFocused) {
     const int iconWidth = WidthWithIcon();
     TsuiMessageDialog dialog(nullptr);
-    const int result = Run(dialog, [&](TfrmMsg& window) {
+    const int result = RunMsg(dialog, [&](TfrmMsg& window) {
         EXPECT_EQ(window.Width(), iconWidth - 64);
         EXPECT_FALSE(window.Image1->Visible());
         EXPECT_EQ(window.lbl->Left(), 24);
@@ -81,6 +81,7 @@ TEST(MessageDialogLayout, OneButtonWithoutIconIsNarrowerWithTheButtonAtTheRightD
         EXPECT_EQ(button.Top(), 124);
         EXPECT_EQ(window.Height(), 169);
         EXPECT_TRUE(button.Default());
+        skinctl::Pump(100);  // the window's activation
         EXPECT_EQ(window.ActiveControl(), &button);
         EXPECT_EQ(GetFocus(), button.Handle());
         button.Click();
@@ -94,7 +95,7 @@ TEST(MessageDialogLayout, ThreeButtonsWithoutIconKeepTheWidthAndStandRightToLeft
     dialog.SetButtonCount(3);
     dialog.SetButtonCaption(2, "&No");
     dialog.SetButtonModalResult(2, vl::mrNo);
-    const int result = Run(dialog, [&](TfrmMsg& window) {
+    const int result = RunMsg(dialog, [&](TfrmMsg& window) {
         const int w = window.Width();
         EXPECT_EQ(w, iconWidth);
         ASSERT_EQ(window.Buttons.size(), 3u);
@@ -108,6 +109,7 @@ TEST(MessageDialogLayout, ThreeButtonsWithoutIconKeepTheWidthAndStandRightToLeft
         EXPECT_FALSE(Button(window, 2).Cancel());
         EXPECT_TRUE(Button(window, 3).Cancel());
         EXPECT_FALSE(Button(window, 3).Default());
+        skinctl::Pump(100);  // the window's activation
         EXPECT_EQ(GetFocus(), Button(window, 1).Handle());
         Button(window, 2).Click();
     });
@@ -120,7 +122,7 @@ TEST(MessageDialogLayout, ALongTextGrowsTheWindowAndKeepsTheButtonsTwentyPixelsB
     std::string text;
     for (int i = 0; i < 40; ++i) text += "A long message that wraps. ";
     dialog.SetText(text);
-    Run(dialog, [&](TfrmMsg& window) {
+    RunMsg(dialog, [&](TfrmMsg& window) {
         EXPECT_EQ(window.lbl->Width(), 225);
         EXPECT_GT(window.lbl->Height(), 100);
         const int bottom = Bottom(*window.lbl);
@@ -137,7 +139,7 @@ TEST(MessageDialogKeys, CtrlCCopiesCaptionTextAndButtonsBetweenRules) {
     dialog.SetText("The movie cannot be played.");
     dialog.SetButtonCount(2);
     std::string afterPlainC;
-    Run(dialog, [&](TfrmMsg& window) {
+    RunMsg(dialog, [&](TfrmMsg& window) {
         HWND focused = Button(window, 1).Handle();
         SendMessageA(focused, WM_KEYDOWN, 'C', 1);  // without Ctrl: nothing
         afterPlainC = ClipboardText();
@@ -161,7 +163,7 @@ TEST(MessageDialogKeys, CopyingLeavesTheClipboardClosed) {
 TEST(MessageDialogKeys, EscapeAnswersTheCancelButton) {
     TsuiMessageDialog dialog(nullptr);
     dialog.SetButtonCount(2);
-    const int result = Run(dialog, [](TfrmMsg&) { skinctl::PressKeyInLoop(VK_ESCAPE); });
+    const int result = RunMsg(dialog, [](TfrmMsg&) { skinctl::PressKeyInLoop(VK_ESCAPE); });
     EXPECT_EQ(result, vl::mrCancel);
 }
 
@@ -173,7 +175,7 @@ TEST(MessageDialogGdi, HundredDialogsLeaveTheGdiObjectCountWhereItWas) {
         dialog.SetIconType(static_cast<TsuiIconType>(1 + i % 4));
         dialog.SetButtonCount(1 + i % 3);
         dialog.SetUIStyle(static_cast<TsuiUIStyle>(1 + i % 5));
-        Run(dialog, [](TfrmMsg& window) {
+        RunMsg(dialog, [](TfrmMsg& window) {
             UpdateWindow(window.Handle());
             Button(window, 1).Click();
         });
