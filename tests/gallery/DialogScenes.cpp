@@ -1,12 +1,10 @@
 // The skinned dialogs in each look: a warning with three buttons, a plain message with two, an
-// input box, and the About window with the pointer on its web link.
+// input box (the About window with its web link hovered is the "about" scene).
 #include <windows.h>
 
 #include <functional>
 #include <memory>
 
-#include "app/AboutForm.h"
-#include "app/MainForm.h"
 #include "framework/Application.h"
 #include "gallery/Gallery.h"
 #include "skin/FileTheme.h"
@@ -89,28 +87,4 @@ GALLERY_SCENE("inputbox", [](const gallery::TLook& look) {
     dialog.SetPromptText("Name of the theme file:");
     dialog.SetValueText("msn.sui");
     Shoot<vorlinde::TfrmInput>(dialog, look, "inputbox");
-});
-
-GALLERY_SCENE("about-link", [](const gallery::TLook& look) {
-    gallery::PrepareEmptySettings();
-    vl::Application->CreateForm(vorlinde::Form1);
-    vl::Application->CreateForm(vorlinde::Form2);
-    vorlinde::TForm1& main = *vorlinde::Form1;
-    gallery::PumpFor(700);
-    main.Hide();
-    vorlinde::TForm2& about = *vorlinde::Form2;
-    gallery::ApplyLook(look, *about.suiThemeManager1, main.suiFileTheme1);
-    about.SetBounds(60, 60, about.Width(), about.Height());
-    about.Show();
-    SetForegroundWindow(about.Handle());
-    vorlinde::TsuiURLLabel& link = *about.suiURLLabel1;
-    const POINT centre = link.ClientToScreen(POINT{link.Width() / 2, link.Height() / 2});
-    gallery::MoveMouseTo(centre.x, centre.y);
-    gallery::PumpFor(200);
-    gallery::CaptureWindow("about-link-" + look.name, about.Handle(), 4);
-    delete vorlinde::Form2;
-    vorlinde::Form2 = nullptr;
-    delete vorlinde::Form1;
-    vorlinde::Form1 = nullptr;
-    gallery::PumpFor(50);
 });
