@@ -1,8 +1,9 @@
 #pragma once
 // The About window: created at start right after the main window, hidden until asked for.
 #include "framework/Form.h"
-// The window's skinned button, whose operations its users call.
+// The window's skinned button and link labels, whose operations its users call.
 #include "skin/controls/Button.h"
+#include "skin/controls/URLLabel.h"
 
 namespace vl {
 class TLabel;
@@ -25,8 +26,8 @@ public:
     vl::TLabel* Label2 = nullptr;
     vl::TLabel* Label3 = nullptr;
     vl::TLabel* Label4 = nullptr;
-    vl::TLabel* suiURLLabel1 = nullptr;
-    vl::TLabel* suiURLLabel2 = nullptr;
+    TsuiURLLabel* suiURLLabel1 = nullptr;
+    TsuiURLLabel* suiURLLabel2 = nullptr;
     TsuiButton* Button1 = nullptr;
     TsuiThemeManager* suiThemeManager1 = nullptr;
 

@@ -3,6 +3,7 @@
 #include "app/ProgramState.h"
 #include "framework/Application.h"
 #include "framework/ClassBuilder.h"
+#include "framework/ComponentBinding.h"
 #include "framework/Dialogs.h"
 #include "framework/Exceptions.h"
 #include "framework/ExtCtrls.h"
@@ -70,48 +71,38 @@ void TForm1::RegisterHandlers() {
     RegisterHandler("suitempButton1Click", &TForm1::suitempButton1Click);
 }
 
-namespace {
-// The component of `form` named `name`, which the form description must have created.
-template <class T>
-T* Bind(vl::TComponent& form, const char* name) {
-    T* component = dynamic_cast<T*>(form.FindComponent(name));
-    if (!component) throw vl::EReadError(std::string("Component ") + name + " missing from the main window");
-    return component;
-}
-}  // namespace
-
 void TForm1::BindComponents() {
-    suiForm1 = Bind<TsuiForm>(*this, "suiForm1");
-    lblList = Bind<vl::TLabel>(*this, "lblList");
-    lsbMovie = Bind<TsuiListBox>(*this, "lsbMovie");
-    chkPreview = Bind<TsuiCheckBox>(*this, "chkPreview");
-    chkAutoStart = Bind<TsuiCheckBox>(*this, "chkAutoStart");
-    chkStartPlay = Bind<TsuiCheckBox>(*this, "chkStartPlay");
-    rdgOrder = Bind<TsuiRadioGroup>(*this, "rdgOrder");
-    btnAdd = Bind<TsuiButton>(*this, "btnAdd");
-    btnDelete = Bind<TsuiButton>(*this, "btnDelete");
-    btnUp = Bind<TsuiButton>(*this, "btnUp");
-    btnDown = Bind<TsuiButton>(*this, "btnDown");
-    btnClear = Bind<TsuiButton>(*this, "btnClear");
-    btnDesktop = Bind<TsuiButton>(*this, "btnDesktop");
-    Button1 = Bind<TsuiButton>(*this, "Button1");
-    btnOk = Bind<TsuiButton>(*this, "btnOk");
-    btnCancel = Bind<TsuiButton>(*this, "btnCancel");
-    Panel1 = Bind<vl::TPanel>(*this, "Panel1");
-    DSVideoWindowEx21 = Bind<TDSVideoWindowEx2>(*this, "DSVideoWindowEx21");
-    FilterGraph1 = Bind<TFilterGraph>(*this, "FilterGraph1");
-    TrayIcon1 = Bind<TTrayIcon>(*this, "TrayIcon1");
-    PopupMenu1 = Bind<TsuiPopupMenu>(*this, "PopupMenu1");
-    Pause1 = Bind<vl::TMenuItem>(*this, "Pause1");
-    Stop1 = Bind<vl::TMenuItem>(*this, "Stop1");
-    Options1 = Bind<vl::TMenuItem>(*this, "Options1");
-    Help1 = Bind<vl::TMenuItem>(*this, "Help1");
-    About1 = Bind<vl::TMenuItem>(*this, "About1");
-    Exit1 = Bind<vl::TMenuItem>(*this, "Exit1");
-    opdMovie = Bind<vl::TOpenDialog>(*this, "opdMovie");
-    Timer1 = Bind<vl::TTimer>(*this, "Timer1");
-    suiThemeManager1 = Bind<TsuiThemeManager>(*this, "suiThemeManager1");
-    suiFileTheme1 = Bind<TsuiFileTheme>(*this, "suiFileTheme1");
+    suiForm1 = vl::BindComponent<TsuiForm>(*this, "suiForm1");
+    lblList = vl::BindComponent<vl::TLabel>(*this, "lblList");
+    lsbMovie = vl::BindComponent<TsuiListBox>(*this, "lsbMovie");
+    chkPreview = vl::BindComponent<TsuiCheckBox>(*this, "chkPreview");
+    chkAutoStart = vl::BindComponent<TsuiCheckBox>(*this, "chkAutoStart");
+    chkStartPlay = vl::BindComponent<TsuiCheckBox>(*this, "chkStartPlay");
+    rdgOrder = vl::BindComponent<TsuiRadioGroup>(*this, "rdgOrder");
+    btnAdd = vl::BindComponent<TsuiButton>(*this, "btnAdd");
+    btnDelete = vl::BindComponent<TsuiButton>(*this, "btnDelete");
+    btnUp = vl::BindComponent<TsuiButton>(*this, "btnUp");
+    btnDown = vl::BindComponent<TsuiButton>(*this, "btnDown");
+    btnClear = vl::BindComponent<TsuiButton>(*this, "btnClear");
+    btnDesktop = vl::BindComponent<TsuiButton>(*this, "btnDesktop");
+    Button1 = vl::BindComponent<TsuiButton>(*this, "Button1");
+    btnOk = vl::BindComponent<TsuiButton>(*this, "btnOk");
+    btnCancel = vl::BindComponent<TsuiButton>(*this, "btnCancel");
+    Panel1 = vl::BindComponent<vl::TPanel>(*this, "Panel1");
+    DSVideoWindowEx21 = vl::BindComponent<TDSVideoWindowEx2>(*this, "DSVideoWindowEx21");
+    FilterGraph1 = vl::BindComponent<TFilterGraph>(*this, "FilterGraph1");
+    TrayIcon1 = vl::BindComponent<TTrayIcon>(*this, "TrayIcon1");
+    PopupMenu1 = vl::BindComponent<TsuiPopupMenu>(*this, "PopupMenu1");
+    Pause1 = vl::BindComponent<vl::TMenuItem>(*this, "Pause1");
+    Stop1 = vl::BindComponent<vl::TMenuItem>(*this, "Stop1");
+    Options1 = vl::BindComponent<vl::TMenuItem>(*this, "Options1");
+    Help1 = vl::BindComponent<vl::TMenuItem>(*this, "Help1");
+    About1 = vl::BindComponent<vl::TMenuItem>(*this, "About1");
+    Exit1 = vl::BindComponent<vl::TMenuItem>(*this, "Exit1");
+    opdMovie = vl::BindComponent<vl::TOpenDialog>(*this, "opdMovie");
+    Timer1 = vl::BindComponent<vl::TTimer>(*this, "Timer1");
+    suiThemeManager1 = vl::BindComponent<TsuiThemeManager>(*this, "suiThemeManager1");
+    suiFileTheme1 = vl::BindComponent<TsuiFileTheme>(*this, "suiFileTheme1");
 }
 
 void TForm1::Loaded() {

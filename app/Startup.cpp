@@ -4,6 +4,7 @@
 #include "app/DesktopGuard.h"
 #include "app/MainForm.h"
 #include "app/SingleInstance.h"
+#include "app/SkinnedMessageBox.h"
 #include "framework/Application.h"
 #include "framework/Registration.h"
 #include "media/Registration.h"
@@ -28,6 +29,9 @@ int RunApplication() {
         // The video window's Overlay Mixer, offered to CoCreateInstance until the loop ends.
         const platform::TOverlayMixerRegistration overlayMixer;
         RegisterProgramClasses();
+        // From here on the program's message boxes are skinned; the last one, should the
+        // start fail, is the system's again (the scope ends before the catch).
+        const TSkinnedMessageBoxes skinnedBoxes;
         application.SetTitle("Vorlinde");
         application.CreateForm(Form1);
         // A second start asks for the settings window: shown as "&Options.." shows it.

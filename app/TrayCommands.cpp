@@ -2,7 +2,7 @@
 #include "app/AboutForm.h"
 #include "app/MainForm.h"
 #include "app/ProgramState.h"
-#include "app/ShellOpen.h"
+#include "framework/ShellOpen.h"
 #include "framework/Application.h"
 #include "framework/Exceptions.h"
 #include "framework/StdCtrls.h"
@@ -16,7 +16,7 @@ namespace {
 
 // Opens "HELP.chm" beside the executable with the shell's default verb. Without the file, or
 // without a viewer for it, nothing happens.
-void OpenHelpFile() { ShellOpen(nullptr, nullptr, ExeFolder + "HELP.chm", nullptr, nullptr, SW_SHOWNORMAL); }
+void OpenHelpFile() { vl::ShellOpen(nullptr, nullptr, ExeFolder + "HELP.chm", nullptr, nullptr, SW_SHOWNORMAL); }
 
 }  // namespace
 

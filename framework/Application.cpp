@@ -8,6 +8,7 @@
 #include "framework/ClassBuilder.h"
 #include "framework/Exceptions.h"
 #include "framework/Form.h"
+#include "framework/MessageBox.h"
 
 namespace vl {
 
@@ -263,7 +264,7 @@ void TApplication::HandleException(const std::exception_ptr& error, TObject* sen
 void TApplication::ShowException(const std::exception_ptr& error) {
     std::string text = ExceptionMessage(error);
     if (!text.empty() && text.back() != '.') text += '.';
-    MessageBoxA(Handle(), text.c_str(), title_.c_str(), MB_OK | MB_ICONSTOP);
+    ShowMessageBox(Handle(), text, title_, MB_OK | MB_ICONSTOP);
 }
 
 int TApplication::HookMainWindow(TWindowHook hook) { return hooks_.Add(std::move(hook)); }

@@ -8,6 +8,7 @@
 #include "framework/Application.h"
 #include "framework/Exceptions.h"
 #include "framework/Form.h"
+#include "framework/MessageBox.h"
 
 namespace vl {
 
@@ -193,7 +194,7 @@ void ShowMessage(const std::string& text) { MessageDlg(text, MB_OK); }
 
 int MessageDlg(const std::string& text, UINT type) {
     std::string title = Application ? Application->Title() : std::string();
-    return MessageBoxA(DialogOwner(nullptr), text.c_str(), title.c_str(), type);
+    return ShowMessageBox(DialogOwner(nullptr), text, title, type);
 }
 
 }  // namespace vl

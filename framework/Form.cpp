@@ -5,6 +5,7 @@
 #include "framework/Application.h"
 #include "framework/ClassBuilder.h"
 #include "framework/Exceptions.h"
+#include "framework/FormEnums.h"
 #include "framework/FormReader.h"
 #include "framework/IgnoredProperty.h"
 
@@ -17,18 +18,6 @@ struct TEnumNames<TFormBorderStyle> {
             {"bsNone", TFormBorderStyle::None},         {"bsSingle", TFormBorderStyle::Single},
             {"bsSizeable", TFormBorderStyle::Sizeable}, {"bsDialog", TFormBorderStyle::Dialog},
             {"bsToolWindow", TFormBorderStyle::ToolWindow}, {"bsSizeToolWin", TFormBorderStyle::SizeToolWin}};
-        return t;
-    }
-};
-
-template <>
-struct TEnumNames<TPosition> {
-    static const TEnumTable<TPosition>& Table() {
-        static const TEnumTable<TPosition> t = {
-            {"poDesigned", TPosition::Designed},           {"poDefault", TPosition::Default},
-            {"poDefaultPosOnly", TPosition::DefaultPosOnly}, {"poDefaultSizeOnly", TPosition::DefaultSizeOnly},
-            {"poScreenCenter", TPosition::ScreenCenter},   {"poDesktopCenter", TPosition::DesktopCenter},
-            {"poMainFormCenter", TPosition::MainFormCenter}, {"poOwnerFormCenter", TPosition::OwnerFormCenter}};
         return t;
     }
 };

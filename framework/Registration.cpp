@@ -4,6 +4,7 @@
 #include "framework/Dialogs.h"
 #include "framework/ExtCtrls.h"
 #include "framework/Graphics.h"
+#include "framework/Image.h"
 #include "framework/Menus.h"
 #include "framework/StdCtrls.h"
 
@@ -16,7 +17,7 @@ void RegisterFrameworkClasses() {
              &TCheckBox::StaticClass(), &TRadioButton::StaticClass(), &TRadioGroup::StaticClass(),
              &TListBox::StaticClass(), &TEdit::StaticClass(), &TTimer::StaticClass(), &TMenuItem::StaticClass(),
              &TPopupMenu::StaticClass(), &TOpenDialog::StaticClass(), &TSaveDialog::StaticClass(),
-             &TImageList::StaticClass()})
+             &TImageList::StaticClass(), &TImage::StaticClass()})
         RegisterComponentClass(*info);
 }
 

@@ -9,14 +9,17 @@
 #include "skin/controls/CheckGroup.h"
 #include "skin/controls/Edit.h"
 #include "skin/controls/GroupBox.h"
+#include "skin/controls/InputDialog.h"
 #include "skin/controls/ImageButton.h"
 #include "skin/controls/ListBox.h"
 #include "skin/controls/MainMenu.h"
+#include "skin/controls/MessageDialog.h"
 #include "skin/controls/PopupMenu.h"
 #include "skin/controls/RadioButton.h"
 #include "skin/controls/RadioGroup.h"
 #include "skin/controls/ScrollBar.h"
 #include "skin/controls/TrackBar.h"
+#include "skin/controls/URLLabel.h"
 
 namespace vorlinde {
 
@@ -38,6 +41,9 @@ void RegisterSkinClasses() {
     vl::RegisterComponentClass(TsuiTrackBar::StaticClass());
     vl::RegisterComponentClass(TsuiScrollTrackBar::StaticClass());
     vl::RegisterComponentClass(TsuiEdit::StaticClass());
+    vl::RegisterComponentClass(TsuiURLLabel::StaticClass());
+    vl::RegisterComponentClass(TsuiMessageDialog::StaticClass());
+    vl::RegisterComponentClass(TsuiInputDialog::StaticClass());
 }
 
 }  // namespace vorlinde

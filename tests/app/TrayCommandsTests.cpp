@@ -11,7 +11,7 @@
 #include "app/AboutForm.h"
 #include "app/MainForm.h"
 #include "app/ProgramState.h"
-#include "app/ShellOpen.h"
+#include "framework/ShellOpen.h"
 #include "framework/Application.h"
 #include "framework/ExtCtrls.h"
 #include "framework/Menus.h"
@@ -29,14 +29,14 @@ using apptest::SampleClip;
 using apptest::SettingsSection;
 using vorlinde::Form1;
 using vorlinde::Form2;
-using vorlinde::TShellRequest;
+using vl::TShellRequest;
 using vorlinde::TTrayIcon;
 
 class TrayCommandsTest : public apptest::ProgramTest {
 protected:
     void SetUp() override {
         ProgramTest::SetUp();
-        vorlinde::ShellOpenOverride = [this](const TShellRequest& r) { shellRequests.push_back(r); };
+        vl::ShellOpenOverride = [this](const TShellRequest& r) { shellRequests.push_back(r); };
         TTrayIcon::ShellNotifyOverride = [this](DWORD message, const NOTIFYICONDATAA& data) {
             trayCalls.push_back({message, data});
             return TRUE;
@@ -46,7 +46,7 @@ protected:
         vl::TPopupMenu::TrackOverride = nullptr;
         ProgramTest::TearDown();
         TTrayIcon::ShellNotifyOverride = nullptr;
-        vorlinde::ShellOpenOverride = nullptr;
+        vl::ShellOpenOverride = nullptr;
     }
 
     // Starts the program with one movie in the playlist: it plays on the desktop. The clip
@@ -213,7 +213,7 @@ TEST_F(TrayCommandsHelp, TitleBarHelpButtonOpensTheSameFile) {
 }
 
 TEST_F(TrayCommandsHelp, MissingHelpFileGivesNoMessage) {
-    vorlinde::ShellOpenOverride = nullptr;
+    vl::ShellOpenOverride = nullptr;
     ASSERT_EQ(GetFileAttributesA((vorlinde::ExeFolder + "HELP.chm").c_str()), INVALID_FILE_ATTRIBUTES);
     auto visibleWindows = [] {
         std::vector<std::string> shown;
@@ -349,18 +349,20 @@ protected:
     }
 };
 
-TEST_F(AboutWindowLinks, WebLinkOpensItsAddress) {
+TEST_F(AboutWindowLinks, WebLinkOpensTheWebSite) {
+    EXPECT_EQ(Form2->suiURLLabel1->Caption(), "www.vorlinde.org");
     Form2->suiURLLabel1->Click();
     ASSERT_EQ(shellRequests.size(), 1u);
     EXPECT_EQ(shellRequests[0].verb, "open");
-    EXPECT_EQ(shellRequests[0].file, Form2->suiURLLabel1->Caption());
+    EXPECT_EQ(shellRequests[0].file, "https://www.vorlinde.org/");
 }
 
 TEST_F(AboutWindowLinks, MailLinkWritesToTheAddressShown) {
+    EXPECT_EQ(Form2->suiURLLabel2->Caption(), "support@vorlinde.org");
     Form2->suiURLLabel2->Click();
     ASSERT_EQ(shellRequests.size(), 1u);
     EXPECT_EQ(shellRequests[0].verb, "open");
-    EXPECT_EQ(shellRequests[0].file, "mailto:" + Form2->suiURLLabel2->Caption());
+    EXPECT_EQ(shellRequests[0].file, "mailto:support@vorlinde.org");
 }
 
 TEST_F(AboutWindowLinks, LinkTurnsRedUnderTheMouse) {

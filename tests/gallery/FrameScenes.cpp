@@ -1,5 +1,6 @@
-// The skinned frames in each look: the About window as it opens, and the settings window with
-// its title bar's system menu open (Alt+Space) and the pointer over "&Close".
+// The skinned frames in each look: the About window as it opens, the pointer on its web link,
+// and the settings window with its title bar's system menu open (Alt+Space) and the pointer
+// over "&Close".
 #include <windows.h>
 
 #include <algorithm>
@@ -62,7 +63,10 @@ GALLERY_SCENE("about", [](const gallery::TLook& look) {
     about.SetBounds(60, 60, about.Width(), about.Height());
     about.Show();
     SetForegroundWindow(about.Handle());
-    gallery::MoveMouseTo(5, 5);
+    // The pointer on the web link, which shows its hover colour.
+    vorlinde::TsuiURLLabel& link = *about.suiURLLabel1;
+    const POINT centre = link.ClientToScreen(POINT{link.Width() / 2, link.Height() / 2});
+    gallery::MoveMouseTo(centre.x, centre.y);
     gallery::PumpFor(200);
     gallery::CaptureWindow("about-" + look.name, about.Handle(), 4);
     delete vorlinde::Form2;

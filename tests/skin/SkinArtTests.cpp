@@ -53,6 +53,24 @@ TEST(SkinArtResources, SizesAreThoseTheControlsMeasure) {
     EXPECT_EQ(bitmap.Height(), 17);
 }
 
+TEST(SkinArtResources, MessageIconsAre256ColourArtSeeThroughAroundEachIcon) {
+    HMODULE module = GetModuleHandleA(nullptr);
+    HRSRC resource = FindResourceA(module, "MSGDLG", MAKEINTRESOURCEA(2));  // RT_BITMAP
+    ASSERT_NE(resource, nullptr);
+    const auto* header = static_cast<const BITMAPINFOHEADER*>(LockResource(LoadResource(module, resource)));
+    EXPECT_EQ(header->biBitCount, 8);
+    vl::TBitmap strip, icon;
+    LoadResource(strip, "MSGDLG");
+    ASSERT_EQ(strip.Width(), 168);
+    ASSERT_EQ(strip.Height(), 42);
+    for (int k = 1; k <= 4; ++k) {
+        ExtractStripImage(strip, icon, 4, k);
+        EXPECT_EQ(icon.TransparentColor(), kMagenta) << k;
+        EXPECT_EQ(skintest::PixelAt(icon, 0, 0), kMagenta) << k;
+        EXPECT_NE(skintest::PixelAt(icon, 21, 21), kMagenta) << k;
+    }
+}
+
 TEST(SkinArtTransparency, RadioButtonsAreSeeThroughAtTheBottomLeft) {
     for (int style = 1; style <= kBuiltInStyleCount; ++style) {
         vl::TBitmap image;

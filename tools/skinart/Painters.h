@@ -127,6 +127,5 @@ void ForceKey(TBitmapImage& image, int x, int y);
 
 // --- shared extras
 TBitmapImage PaintMenuChecked();
-TBitmapImage PaintMessageIcons(Color background);
 
 }  // namespace skinart

@@ -3,6 +3,7 @@
 #include <stdexcept>
 #include <string_view>
 
+#include "DialogArt.h"
 #include "StyleArt.h"
 #include "skin/ThemeItems.h"
 
@@ -51,7 +52,7 @@ std::map<std::string, TBitmapImage> PaintBuiltInArt() {
         } else if (std::string_view(b.name) == "MENU_CHECKED") {
             img = PaintMenuChecked();
         } else if (std::string_view(b.name) == "MSGDLG") {
-            img = PaintMessageIcons(Rgb(239, 235, 222));
+            img = PaintMessageIcons();
         } else {
             throw std::runtime_error(std::string("no painter for ") + b.name);
         }

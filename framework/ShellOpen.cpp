@@ -1,8 +1,8 @@
-#include "app/ShellOpen.h"
+#include "framework/ShellOpen.h"
 
 #include <shellapi.h>
 
-namespace vorlinde {
+namespace vl {
 
 std::function<void(const TShellRequest&)> ShellOpenOverride;
 
@@ -25,4 +25,4 @@ void ShellOpen(HWND owner, const char* verb, const std::string& file, const char
     ShellExecuteA(owner, verb, file.c_str(), parameters, directory, showCommand);
 }
 
-}  // namespace vorlinde
+}  // namespace vl

@@ -1,13 +1,13 @@
 #pragma once
-// Opening a file or a link through the shell (ShellExecuteA), as the help commands and the About
-// window's links do. The shell's answer is not looked at: a missing file or a missing viewer
+// Opening a file or a link through the shell (ShellExecuteA), as the help commands and the link
+// labels do. The shell's answer is not looked at: a missing file or a missing viewer
 // gives no message from the program.
 #include <windows.h>
 
 #include <functional>
 #include <string>
 
-namespace vorlinde {
+namespace vl {
 
 // Asks the shell to run `verb` (null: the file's default verb) on `file`.
 void ShellOpen(HWND owner, const char* verb, const std::string& file, const char* parameters,
@@ -29,4 +29,4 @@ struct TShellRequest {
 // When set, replaces ShellExecuteA (tests): gets the request instead of the shell.
 extern std::function<void(const TShellRequest& request)> ShellOpenOverride;
 
-}  // namespace vorlinde
+}  // namespace vl

@@ -1,0 +1,334 @@
+#include "DialogArt.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdio>
+#include <functional>
+#include <sstream>
+
+#include "Painters.h"
+#include "StyleArt.h"
+
+namespace skinart {
+
+namespace {
+
+constexpr int kIcon = 42;
+const Color kWhite = Rgb(255, 255, 255);
+// What the half-covered edge pixels are blended over: close to every style's window colour.
+const Color kIconMatte = Rgb(226, 226, 222);
+
+// A white sheen over the upper part of a shape, fading out downwards.
+void Gloss(Layer& layer, const Mask& shape, float top, float end, float strength) {
+    Mask sheen = shape;
+    sheen.ScaleBy([=](float, float y) { return y >= end ? 0.f : 1.f - std::max((y - top) / (end - top), 0.f); });
+    layer.Fill(sheen, kWhite, strength);
+}
+
+// A bordered, shaded shape: the border colour, then the face inset by `border` pixels, a
+// sheen and a darker rim at the bottom of the face.
+void Body(Layer& layer, const std::function<float(float, float)>& sdf, Color border, const Gradient& face,
+          float border_width) {
+    Mask outer(kIcon, kIcon), inner(kIcon, kIcon);
+    outer.AddSdf(sdf);
+    inner.AddSdf([&](float x, float y) { return sdf(x, y) + border_width; });
+    layer.Fill(outer, border);
+    layer.FillVertical(inner, face, 2, kIcon - 3);
+    Gloss(layer, inner, 2, kIcon * 0.5f, 0.45f);
+}
+
+TBitmapImage Warning() {
+    Layer layer(kIcon, kIcon);
+    const float c = kIcon / 2.f;
+    const std::array<std::pair<float, float>, 3> tri = {{{c, 4.5f}, {kIcon - 3.5f, kIcon - 5.5f}, {3.5f, kIcon - 5.5f}}};
+    auto sdf = [&](float x, float y) {
+        float d = 1e9f;
+        bool inside = true;
+        for (size_t i = 0; i < 3; ++i) {
+            const auto [ax, ay] = tri[i];
+            const auto [bx, by] = tri[(i + 1) % 3];
+            d = std::min(d, SdSegment(x, y, ax, ay, bx, by));
+            if ((bx - ax) * (y - ay) - (by - ay) * (x - ax) < 0) inside = false;
+        }
+        return (inside ? -d : d) - 2.2f;  // rounded corners
+    };
+    Body(layer, sdf, Rgb(158, 100, 0), G({{0.f, Rgb(255, 240, 150)}, {0.6f, Rgb(252, 206, 48)}, {1.f, Rgb(236, 162, 8)}}),
+         1.6f);
+    Mask mark(kIcon, kIcon);
+    mark.AddPolygon({{c - 2.6f, 14.f}, {c + 2.6f, 14.f}, {c + 1.5f, 27.f}, {c - 1.5f, 27.f}});
+    mark.AddCircle(c, 14.f, 2.6f);
+    mark.AddCircle(c, 31.6f, 2.3f);
+    layer.Fill(mark, Rgb(24, 20, 12));
+    return layer.FlattenKeyed(kIconMatte);
+}
+
+// A shaded disc with a white symbol.
+TBitmapImage Disc(const Gradient& face, Color border, const Mask& symbol) {
+    Layer layer(kIcon, kIcon);
+    const float c = kIcon / 2.f;
+    auto sdf = [&](float x, float y) { return SdCircle(x, y, c, c - 0.5f, 18.f); };
+    Body(layer, sdf, border, face, 1.5f);
+    layer.Fill(symbol, kWhite);
+    return layer.FlattenKeyed(kIconMatte);
+}
+
+TBitmapImage Stop() {
+    Mask cross(kIcon, kIcon);
+    cross.AddLine(14.5f, 14.f, 27.5f, 27.f, 4.4f);
+    cross.AddLine(27.5f, 14.f, 14.5f, 27.f, 4.4f);
+    return Disc(G({{0.f, Rgb(255, 128, 108)}, {0.55f, Rgb(226, 48, 34)}, {1.f, Rgb(176, 16, 16)}}), Rgb(128, 10, 10),
+                cross);
+}
+
+TBitmapImage Information() {
+    const float c = kIcon / 2.f;
+    Mask i(kIcon, kIcon);
+    i.AddCircle(c, 12.f, 2.7f);
+    i.AddRoundRect(c - 2.2f, 17.f, c + 2.2f, 30.f, 0.8f);
+    i.AddRoundRect(c - 4.6f, 17.f, c + 0.f, 19.6f, 0.6f);
+    i.AddRoundRect(c - 4.6f, 28.f, c + 4.6f, 30.6f, 0.6f);
+    return Disc(G({{0.f, Rgb(120, 180, 255)}, {0.55f, Rgb(40, 112, 224)}, {1.f, Rgb(18, 70, 182)}}), Rgb(12, 50, 136),
+                i);
+}
+
+TBitmapImage Help() {
+    const float c = kIcon / 2.f;
+    Mask q(kIcon, kIcon);
+    // The hook of the question mark: most of a circle over the top, then down to the stem.
+    q.AddArc(c, 16.f, 5.6f, -60.f, 180.f, 3.8f);
+    q.AddPolyline({{c + 2.8f, 20.9f}, {c, 23.5f}, {c, 26.f}}, 3.8f);
+    q.AddCircle(c, 31.f, 2.5f);
+    return Disc(G({{0.f, Rgb(120, 180, 255)}, {0.55f, Rgb(40, 112, 224)}, {1.f, Rgb(18, 70, 182)}}), Rgb(12, 50, 136),
+                q);
+}
+
+// ------------------------------------------------------------------------- bitmap files
+
+void Put16(std::vector<uint8_t>& out, uint32_t v) {
+    out.push_back(static_cast<uint8_t>(v));
+    out.push_back(static_cast<uint8_t>(v >> 8));
+}
+void Put32(std::vector<uint8_t>& out, uint32_t v) {
+    Put16(out, v & 0xFFFF);
+    Put16(out, v >> 16);
+}
+
+// File and info headers for an uncompressed bottom-up bitmap.
+std::vector<uint8_t> Headers(int width, int height, int bitCount, int paletteSize, size_t pixelBytes) {
+    std::vector<uint8_t> out;
+    const uint32_t offset = 14 + 40 + 4 * static_cast<uint32_t>(paletteSize);
+    out.push_back('B');
+    out.push_back('M');
+    Put32(out, offset + static_cast<uint32_t>(pixelBytes));
+    Put32(out, 0);
+    Put32(out, offset);
+    Put32(out, 40);
+    Put32(out, static_cast<uint32_t>(width));
+    Put32(out, static_cast<uint32_t>(height));
+    Put16(out, 1);
+    Put16(out, static_cast<uint32_t>(bitCount));
+    Put32(out, 0);  // BI_RGB
+    Put32(out, static_cast<uint32_t>(pixelBytes));
+    Put32(out, 2835);
+    Put32(out, 2835);
+    Put32(out, static_cast<uint32_t>(paletteSize));
+    Put32(out, 0);
+    return out;
+}
+
+size_t RowBytes(int width, int bitCount) { return ((static_cast<size_t>(width) * bitCount + 31) / 32) * 4; }
+
+using Rgb8 = std::array<uint8_t, 3>;
+
+Rgb8 PixelRgb(const TBitmapImage& image, int x, int y) {
+    const uint8_t* p = image.Pixel(x, y);
+    return {p[2], p[1], p[0]};
+}
+
+// Median cut: splits the box of colours with the widest channel range at its median until
+// there are `limit` boxes; each box's mean colour is a palette entry.
+std::vector<Rgb8> ChoosePalette(std::vector<Rgb8> colors, size_t limit) {
+    std::sort(colors.begin(), colors.end());
+    colors.erase(std::unique(colors.begin(), colors.end()), colors.end());
+    if (colors.size() <= limit) return colors;
+    struct Box {
+        size_t begin, end;
+    };
+    auto widest = [&](const Box& b, int& channel) {
+        int best = -1;
+        for (int ch = 0; ch < 3; ++ch) {
+            auto [lo, hi] = std::minmax_element(colors.begin() + static_cast<long>(b.begin), colors.begin() + static_cast<long>(b.end),
+                                                [ch](const Rgb8& a, const Rgb8& c) { return a[ch] < c[ch]; });
+            const int range = (*hi)[ch] - (*lo)[ch];
+            if (range > best) {
+                best = range;
+                channel = ch;
+            }
+        }
+        return best;
+    };
+    std::vector<Box> boxes = {{0, colors.size()}};
+    while (boxes.size() < limit) {
+        size_t pick = boxes.size();
+        int pickRange = 0, pickChannel = 0;
+        for (size_t i = 0; i < boxes.size(); ++i) {
+            int channel = 0;
+            const int range = boxes[i].end - boxes[i].begin > 1 ? widest(boxes[i], channel) : 0;
+            if (range > pickRange) {
+                pickRange = range;
+                pick = i;
+                pickChannel = channel;
+            }
+        }
+        if (pick == boxes.size()) break;
+        Box b = boxes[pick];
+        auto first = colors.begin() + static_cast<long>(b.begin), last = colors.begin() + static_cast<long>(b.end);
+        std::sort(first, last, [pickChannel](const Rgb8& a, const Rgb8& c) { return a[pickChannel] < c[pickChannel]; });
+        const size_t middle = b.begin + (b.end - b.begin) / 2;
+        boxes[pick] = {b.begin, middle};
+        boxes.push_back({middle, b.end});
+    }
+    std::vector<Rgb8> palette;
+    for (const Box& b : boxes) {
+        uint32_t sum[3] = {0, 0, 0};
+        for (size_t i = b.begin; i < b.end; ++i)
+            for (int ch = 0; ch < 3; ++ch) sum[ch] += colors[i][ch];
+        const auto n = static_cast<uint32_t>(b.end - b.begin);
+        palette.push_back({static_cast<uint8_t>((sum[0] + n / 2) / n), static_cast<uint8_t>((sum[1] + n / 2) / n),
+                           static_cast<uint8_t>((sum[2] + n / 2) / n)});
+    }
+    return palette;
+}
+
+uint8_t Nearest(const std::vector<Rgb8>& palette, const Rgb8& color) {
+    size_t best = 0;
+    int bestDistance = 1 << 30;
+    for (size_t i = 0; i < palette.size(); ++i) {
+        int d = 0;
+        for (int ch = 0; ch < 3; ++ch) d += (palette[i][ch] - color[ch]) * (palette[i][ch] - color[ch]);
+        if (d < bestDistance) {
+            bestDistance = d;
+            best = i;
+        }
+    }
+    return static_cast<uint8_t>(best);
+}
+
+std::string Hex(const std::vector<uint8_t>& bytes, const std::string& indent) {
+    static const char digits[] = "0123456789ABCDEF";
+    std::string out;
+    for (size_t i = 0; i < bytes.size(); ++i) {
+        if (i % 32 == 0) out += (i ? "\n" : "") + indent;
+        out += digits[bytes[i] >> 4];
+        out += digits[bytes[i] & 15];
+    }
+    return out + "\n";
+}
+
+}  // namespace
+
+TBitmapImage PaintMessageIcons() { return Strip({Warning(), Stop(), Information(), Help()}); }
+
+std::map<std::string, FormPicture> PaintDialogFormArt() {
+    // The dialogs' forms keep the WinXP look they are stored with; its title pictures have
+    // exactly the stored sizes.
+    const StyleArt xp = WinXP();
+    constexpr int kTitleHeight = 29, kButton = 21;
+    std::map<std::string, FormPicture> art;
+    const TBitmapImage strip = PaintElement(xp, "TITLEBTN", kButton * 18, kButton, kTitleHeight);
+    const char* closeNames[] = {"DLG_CLOSE_NORMAL", "DLG_CLOSE_HOT", "DLG_CLOSE_DOWN"};
+    for (int state = 0; state < 3; ++state) {
+        TBitmapImage image(kButton, kButton);
+        const int first = (15 + state) * kButton;  // the close images are the last three
+        for (int y = 0; y < kButton; ++y)
+            for (int x = 0; x < kButton; ++x) std::copy_n(strip.Pixel(first + x, y), 4, image.Pixel(x, y));
+        art[closeNames[state]] = {image, 16};
+    }
+    art["DLG_TITLE_LEFT"] = {PaintElement(xp, "TITLE_LEFT", 35, kTitleHeight, kTitleHeight), 8};
+    art["DLG_TITLE_RIGHT"] = {PaintElement(xp, "TITLE_RIGHT", 35, kTitleHeight, kTitleHeight), 8};
+    art["DLG_TITLE_CLIENT"] = {PaintElement(xp, "TITLE_CLIENT", 37, kTitleHeight, kTitleHeight), 8};
+    return art;
+}
+
+std::vector<uint8_t> EncodeBitmap8(const TBitmapImage& image) {
+    std::vector<Rgb8> colors;
+    colors.reserve(static_cast<size_t>(image.width) * image.height);
+    for (int y = 0; y < image.height; ++y)
+        for (int x = 0; x < image.width; ++x) colors.push_back(PixelRgb(image, x, y));
+    const std::vector<Rgb8> palette = ChoosePalette(colors, 256);
+    const size_t row = RowBytes(image.width, 8);
+    std::vector<uint8_t> out = Headers(image.width, image.height, 8, static_cast<int>(palette.size()), row * image.height);
+    for (const Rgb8& c : palette) {
+        out.push_back(c[2]);
+        out.push_back(c[1]);
+        out.push_back(c[0]);
+        out.push_back(0);
+    }
+    for (int y = image.height - 1; y >= 0; --y) {
+        for (int x = 0; x < image.width; ++x) out.push_back(Nearest(palette, PixelRgb(image, x, y)));
+        out.resize(out.size() + row - static_cast<size_t>(image.width), 0);
+    }
+    return out;
+}
+
+std::vector<uint8_t> EncodeBitmap16(const TBitmapImage& image) {
+    const size_t row = RowBytes(image.width, 16);
+    std::vector<uint8_t> out = Headers(image.width, image.height, 16, 0, row * image.height);
+    for (int y = image.height - 1; y >= 0; --y) {
+        for (int x = 0; x < image.width; ++x) {
+            const Rgb8 c = PixelRgb(image, x, y);
+            // Rounded to five bits a channel, so that magenta stays exactly magenta.
+            auto five = [](uint8_t v) { return static_cast<uint32_t>((v * 31 + 127) / 255); };
+            Put16(out, (five(c[0]) << 10) | (five(c[1]) << 5) | five(c[2]));
+        }
+        out.resize(out.size() + row - static_cast<size_t>(image.width) * 2, 0);
+    }
+    return out;
+}
+
+bool RefreshFormArt(std::string& text, const std::map<std::string, FormPicture>& art, std::string& error) {
+    std::istringstream in(text);
+    std::string out, line;
+    int lineNumber = 0;
+    const std::string tag = "// art: ";
+    while (std::getline(in, line)) {
+        ++lineNumber;
+        out += line + "\n";
+        const size_t at = line.find(tag);
+        if (at == std::string::npos || line.find_first_not_of(' ') != at) continue;
+        const std::string name = line.substr(at + tag.size());
+        const auto picture = art.find(name);
+        if (picture == art.end()) {
+            error = "line " + std::to_string(lineNumber) + ": no picture named " + name;
+            return false;
+        }
+        if (!std::getline(in, line) || line.size() < 3 || line.compare(line.size() - 3, 3, "= {") != 0) {
+            error = "line " + std::to_string(lineNumber) + ": the tag is not followed by binary data";
+            return false;
+        }
+        ++lineNumber;
+        out += line + "\n";
+        const std::string indent(line.find_first_not_of(' ') + 2, ' ');
+        // The old data goes, up to its closing brace, which ends the new data's last line.
+        bool closed = false;
+        while (std::getline(in, line)) {
+            ++lineNumber;
+            if (line.find('}') != std::string::npos) {
+                closed = true;
+                break;
+            }
+        }
+        if (!closed) {
+            error = "binary data for " + name + " not closed";
+            return false;
+        }
+        const FormPicture& p = picture->second;
+        std::string hex = Hex(p.bitCount == 16 ? EncodeBitmap16(p.image) : EncodeBitmap8(p.image), indent);
+        hex.pop_back();
+        out += hex + line.substr(line.find('}')) + "\n";
+    }
+    text = out;
+    return true;
+}
+
+}  // namespace skinart
