@@ -11,6 +11,7 @@
 #include "skin/controls/GroupBox.h"
 #include "skin/controls/ImageButton.h"
 #include "skin/controls/ListBox.h"
+#include "skin/controls/ImagePanel.h"
 #include "skin/controls/MainMenu.h"
 #include "skin/controls/PopupMenu.h"
 #include "skin/controls/RadioButton.h"
@@ -33,6 +34,7 @@ void RegisterSkinClasses() {
     vl::RegisterComponentClass(TsuiCheckGroup::StaticClass());
     vl::RegisterComponentClass(TsuiRadioGroup::StaticClass());
     vl::RegisterComponentClass(TsuiMainMenu::StaticClass());
+    vl::RegisterComponentClass(TsuiImagePanel::StaticClass());
     vl::RegisterComponentClass(TsuiListBox::StaticClass());
     vl::RegisterComponentClass(TsuiScrollBar::StaticClass());
     vl::RegisterComponentClass(TsuiTrackBar::StaticClass());
