@@ -289,7 +289,7 @@ void TsuiMenuBar::Paint(HDC dc, const RECT&) {
         else vl::FillSolidRect(mem, client, vl::ColorToRGB(Color()));
 
         PrepareFont(*canvas.Font());
-        SetBkMode(mem, TRANSPARENT);
+        canvas.Brush()->SetStyle(vl::TBrushStyle::Clear);  // captions over the bar, not on a box
         const uint32_t selectedFont = ThemeColor(theme, style, ThemeItem::MenuSelectedFontColor);
         uint32_t normalFont = ThemeColor(theme, style, ThemeItem::MenuFontColor);
         if (fromFile && theme->GetColor(ThemeItem::ControlFontColor) == kWhiteCaptionTheme) normalFont = 0xFFFFFF;

@@ -82,7 +82,7 @@ void TsuiImagePanel::Paint(HDC dc, const RECT&) {
         const std::string caption = vl::Trim(Caption());
         if (!caption.empty()) {
             canvas.SetFont(*Font());
-            SetBkMode(canvas.Handle(), TRANSPARENT);
+            canvas.Brush()->SetStyle(vl::TBrushStyle::Clear);  // over the picture, not on a box
             const UINT align = Alignment() == vl::TAlignment::LeftJustify    ? DT_LEFT
                                : Alignment() == vl::TAlignment::RightJustify ? DT_RIGHT
                                                                              : DT_CENTER;

@@ -75,7 +75,7 @@ GALLERY_SCENE("menubar", [](const gallery::TLook& look) {
     auto* theme = dynamic_cast<vorlinde::TsuiFileTheme*>(form->FindComponent("suiFileTheme1"));
     auto* image = dynamic_cast<vorlinde::TsuiImagePanel*>(form->FindComponent("Image1"));
     if (!frame || !manager || !theme || !image || !frame->MenuBar()) return;
-    image->Picture()->Bitmap()->LoadFromResourceName(GetModuleHandleA(nullptr), "PROTEIN_FORM_BACKGROUND");
+    image->Picture()->Bitmap()->LoadFromResourceName(GetModuleHandleA(nullptr), "MSGDLG");
     gallery::ApplyLook(look, *manager, theme);
     form->Show();
     SetForegroundWindow(form->Handle());
