@@ -16,8 +16,8 @@ void RegisterFrameworkClasses() {
              &TLabel::StaticClass(), &TPanel::StaticClass(), &TGroupBox::StaticClass(), &TButton::StaticClass(),
              &TCheckBox::StaticClass(), &TRadioButton::StaticClass(), &TRadioGroup::StaticClass(),
              &TListBox::StaticClass(), &TEdit::StaticClass(), &TTimer::StaticClass(), &TMenuItem::StaticClass(),
-             &TPopupMenu::StaticClass(), &TOpenDialog::StaticClass(), &TSaveDialog::StaticClass(),
-             &TImageList::StaticClass(), &TImage::StaticClass()})
+             &TPopupMenu::StaticClass(), &TMainMenu::StaticClass(), &TOpenDialog::StaticClass(),
+             &TSaveDialog::StaticClass(), &TImageList::StaticClass(), &TImage::StaticClass()})
         RegisterComponentClass(*info);
 }
 

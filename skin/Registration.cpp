@@ -12,6 +12,7 @@
 #include "skin/controls/InputDialog.h"
 #include "skin/controls/ImageButton.h"
 #include "skin/controls/ListBox.h"
+#include "skin/controls/ImagePanel.h"
 #include "skin/controls/MainMenu.h"
 #include "skin/controls/MessageDialog.h"
 #include "skin/controls/PopupMenu.h"
@@ -36,6 +37,7 @@ void RegisterSkinClasses() {
     vl::RegisterComponentClass(TsuiCheckGroup::StaticClass());
     vl::RegisterComponentClass(TsuiRadioGroup::StaticClass());
     vl::RegisterComponentClass(TsuiMainMenu::StaticClass());
+    vl::RegisterComponentClass(TsuiImagePanel::StaticClass());
     vl::RegisterComponentClass(TsuiListBox::StaticClass());
     vl::RegisterComponentClass(TsuiScrollBar::StaticClass());
     vl::RegisterComponentClass(TsuiTrackBar::StaticClass());

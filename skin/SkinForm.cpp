@@ -12,6 +12,7 @@
 #include "skin/FileTheme.h"
 #include "skin/FrameGeometry.h"
 #include "skin/FramePainter.h"
+#include "skin/MenuBar.h"
 #include "skin/SkinRefusal.h"
 #include "skin/TitleBarPopupMenu.h"
 #include "skin/controls/MainMenu.h"
@@ -121,6 +122,7 @@ TsuiForm::TsuiForm(vl::TComponent* owner) : vl::TWinControl(owner) {
 
 TsuiForm::~TsuiForm() {
     if (fileTheme_) RemoveFreeNotification(fileTheme_);
+    if (menu_) RemoveFreeNotification(menu_);
     if (!host_) return;
     beingDestroyed_ = true;
     host_->RemoveWindowHook(hookId_);
@@ -144,12 +146,20 @@ void TsuiForm::SetUIStyle(TsuiUIStyle style) {
         borderColor_ = fileTheme_->GetColor(ThemeItem::FormBorderColor);
         borderWidth_ = fileTheme_->GetInt(ThemeItem::FormBorderWidthInt);
         SetColor(fileTheme_->GetColor(ThemeItem::FormBackgroundColor));
+        if (menuBar_) {
+            // The dark file themes give the menu bar a blue of their own.
+            const uint32_t scheme = fileTheme_->GetColor(ThemeItem::ControlFontColor);
+            menuBar_->SetColor(scheme == 131072   ? static_cast<uint32_t>(ColorRGB(59, 92, 172))
+                               : scheme == 196608 ? static_cast<uint32_t>(ColorRGB(51, 102, 153))
+                                                  : Color());
+        }
         titleBar_->SetRoundCorner(fileTheme_->GetInt(ThemeItem::FormRoundCornerInt));
     } else {
         borderColor_ = GetBuiltInColor(effective, ThemeItem::FormBorderColor);
         borderWidth_ = GetBuiltInInt(effective, ThemeItem::FormBorderWidthInt);
         SetColor(GetBuiltInColor(effective, ThemeItem::FormBackgroundColor));
         menuBarColor_ = Color();
+        if (menuBar_) menuBar_->SetColor(menuBarColor_);
         titleBar_->SetRoundCorner(GetBuiltInInt(effective, ThemeItem::FormRoundCornerInt));
     }
     titleBar_->SetFileTheme(fileTheme_);
@@ -158,6 +168,7 @@ void TsuiForm::SetUIStyle(TsuiUIStyle style) {
         menu->SetUIStyle(style);
         menu->SetFileTheme(fileTheme_);
     }
+    if (menuBar_) menuBar_->Rebuild();  // the captions' font and colours may have changed
     if (autoUpdateSub_) ApplyThemeToChildren(this, style, fileTheme_);
     LoadFormPattern();
     UpdateRegion();
@@ -220,22 +231,48 @@ void TsuiForm::SetRoundCorner(int size) {
 
 void TsuiForm::SetMenuBarColor(uint32_t color) {
     menuBarColor_ = color;
+    if (menuBar_) menuBar_->SetColor(color);
     PaintFrame();
 }
 
-void TsuiForm::SetMenuBarHeight(int height) { menuBarHeight_ = height; }
+void TsuiForm::SetMenuBarHeight(int height) {
+    menuBarHeight_ = height;
+    if (menuBar_) menuBar_->SetButtonHeight(height);
+}
 
 void TsuiForm::SetMenu(vl::TMainMenu* menu) {
     if (menu_ == menu) return;
     if (menu_) RemoveFreeNotification(menu_);
     menu_ = menu;
-    if (menu) {
-        FreeNotification(menu);
-        if (auto* skinned = dynamic_cast<TsuiMainMenu*>(menu)) {
-            skinned->SetUIStyle(uiStyle_);
-            skinned->SetFileTheme(fileTheme_);
-        }
+    if (!menu) {
+        FreeMenuBar();
+        return;
     }
+    FreeNotification(menu);
+    if (auto* skinned = dynamic_cast<TsuiMainMenu*>(menu)) {
+        skinned->SetUIStyle(uiStyle_);
+        skinned->SetFileTheme(fileTheme_);
+    }
+    if (!host_) return;
+    if (!menuBar_) {
+        menuBar_ = new TsuiMenuBar(this);
+        menuBar_->SetColor(menuBarColor_);
+        menuBar_->SetButtonHeight(menuBarHeight_);
+        // Right below the title bar, above the frame's other top-aligned controls.
+        if (titleBar_) menuBar_->SetTabOrder(titleBar_->TabOrder() + 1);
+    }
+    menuBar_->Rebuild();
+    Realign();
+    PaintFrame();
+}
+
+void TsuiForm::FreeMenuBar() {
+    if (!menuBar_) return;
+    TsuiMenuBar* bar = menuBar_;
+    menuBar_ = nullptr;
+    delete bar;
+    Realign();
+    PaintFrame();
 }
 
 void TsuiForm::SetFormPanel(vl::TWinControl* panel) {
@@ -276,7 +313,11 @@ void TsuiForm::Notification(vl::TComponent* component, vl::TOperation operation)
     vl::TWinControl::Notification(component, operation);
     if (operation != vl::TOperation::Remove) return;
     if (component == formPanel_) formPanel_ = nullptr;
-    if (component == menu_) menu_ = nullptr;
+    if (component == menu_) {
+        menu_ = nullptr;
+        FreeMenuBar();
+    }
+    if (component == menuBar_) menuBar_ = nullptr;
     if (component == fileTheme_) {
         fileTheme_ = nullptr;
         ApplyThemeToChildren(this, TsuiUIStyle::DeepBlue, nullptr);
@@ -330,6 +371,10 @@ void TsuiForm::PaintFrame() {
         }
     }
     in.roundCorner = titleBar_->RoundCorner();
+    if (menuBar_ && menuBar_->Visible()) {
+        in.menuBarHeight = menuBar_->Height();
+        in.menuBarColor = menuBar_->Color();
+    }
     const vl::TWholeWindowDC dc(hwnd);
     PaintSkinFrame(dc.Get(), in);
 }
@@ -412,15 +457,47 @@ void TsuiForm::HostSized(WPARAM kind) {
 }
 
 void TsuiForm::AppMessage(MSG& msg, bool& handled) {
-    if (msg.message != WM_SYSCHAR || msg.wParam != ' ') return;
-    // The system menu of the skinned window the key was typed in.
     vl::TWinControl* control = vl::TWinControl::FromHandle(msg.hwnd);
     TsuiForm* frame = control ? FrameOn(control->ParentForm()) : nullptr;
     if (!frame || !frame->titleBar_ || !frame->host_->HandleAllocated()) return;
+    if (msg.message != WM_SYSCHAR || msg.wParam != ' ') {
+        if (frame->MenuKey(msg)) handled = true;
+        return;
+    }
+    // The system menu of the skinned window the key was typed in.
     RECT window{};
     GetWindowRect(frame->host_->Handle(), &window);
     handled = true;
     frame->titleBar_->PopupSystemMenu(window.left, window.top + frame->titleBar_->Height());
+}
+
+bool TsuiForm::MenuKey(const MSG& msg) {
+    if (!menu_ || !menuBar_ || !menuBar_->Visible()) return false;
+    if (GetForegroundWindow() != host_->Handle()) return false;
+    switch (msg.message) {
+    case WM_SYSCHAR: return menuBar_->DropDownAccelerator(static_cast<char>(msg.wParam));
+    case WM_SYSKEYDOWN:
+        if (msg.wParam == VK_F10) return menuBar_->DropDownFirst();
+        [[fallthrough]];
+    case WM_KEYDOWN: {
+        const int shortCut = vl::ShortCut(static_cast<WORD>(msg.wParam), vl::KeyboardShiftState());
+        if (!shortCut) return false;
+        std::function<vl::TMenuItem*(vl::TMenuItem&)> find = [&](vl::TMenuItem& parent) -> vl::TMenuItem* {
+            for (int i = 0; i < parent.Count(); ++i) {
+                vl::TMenuItem* item = parent.Items(i);
+                if (!item->Visible() || !item->Enabled()) continue;
+                if (item->ShortCut() == shortCut) return item;
+                if (vl::TMenuItem* inner = find(*item)) return inner;
+            }
+            return nullptr;
+        };
+        vl::TMenuItem* item = find(*menu_->Items());
+        if (!item) return false;
+        item->Click();
+        return true;
+    }
+    }
+    return false;
 }
 
 }  // namespace vorlinde

@@ -31,6 +31,7 @@ class TMainMenu;
 namespace vorlinde {
 
 class TsuiFileTheme;
+class TsuiMenuBar;
 
 class TsuiForm : public vl::TWinControl {
     VL_DECLARE_CLASS()
@@ -42,6 +43,8 @@ public:
     bool Inert() const { return host_ == nullptr; }
     vl::TForm* Host() const { return host_; }
     TsuiTitleBar* TitleBar() const { return titleBar_; }
+    // Present while Menu is set (skin/MenuBar.h).
+    TsuiMenuBar* MenuBar() const { return menuBar_; }
 
     TsuiUIStyle UIStyle() const { return uiStyle_; }
     // Takes the style's border, background, round corner and title bar; passes the style on to
@@ -73,6 +76,7 @@ public:
     int MenuBarHeight() const { return menuBarHeight_; }
     void SetMenuBarHeight(int height);
     vl::TMainMenu* Menu() const { return menu_; }
+    // Shows the menu's top-level items in a menu bar below the title bar; none frees the bar.
     void SetMenu(vl::TMainMenu* menu);
     vl::TWinControl* FormPanel() const { return formPanel_; }
     // The frame itself is refused ("Sorry, ..."); a panel fills the client area.
@@ -101,11 +105,15 @@ private:
     bool HostHook(vl::TMessage& msg);
     void HostSized(WPARAM kind);
     void AppMessage(MSG& msg, bool& handled);
+    // Alt+letter, F10 and the menu items' shortcuts typed in the host; true when one was used.
+    bool MenuKey(const MSG& msg);
+    void FreeMenuBar();
     bool HostMinimised() const;
     void LoadFormPattern();
 
     vl::TForm* host_ = nullptr;
     TsuiTitleBar* titleBar_ = nullptr;  // owned as a component of the frame
+    TsuiMenuBar* menuBar_ = nullptr;    // likewise
     int hookId_ = 0;
     bool appHookInstalled_ = false;
     bool beingDestroyed_ = false;

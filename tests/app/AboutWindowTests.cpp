@@ -4,6 +4,8 @@
 #include "AppTestSupport.h"
 #include "app/AboutForm.h"
 #include "app/MainForm.h"
+#include "framework/ExtCtrls.h"
+#include "framework/GuiTestSupport.h"
 #include "framework/StdCtrls.h"
 #include "skin/SkinForm.h"
 #include "skin/ThemeManager.h"
@@ -63,6 +65,26 @@ TEST_F(MainWindowAbout, CloseButtonHidesTheWindow) {
     ASSERT_TRUE(IsWindowVisible(Form2->Handle()));
     Form2->Button1->Click();
     EXPECT_FALSE(IsWindowVisible(Form2->Handle()));
+}
+
+TEST_F(MainWindowAbout, AHundredOpenAndCloseCyclesLeaveTheGdiCountFlat) {
+    CreateAboutWindow();
+    // The empty playlist's start-up timer would show the settings window in the middle.
+    Form1->Timer1->SetEnabled(false);
+    // Opened as the tray command opens it, closed as its title bar's close button closes it.
+    auto cycle = [] {
+        Form2->Show();
+        UpdateWindow(Form2->Handle());
+        Form2->Close();
+    };
+    cycle();
+    vltest::Pump(20);
+    const DWORD before = vltest::GdiObjects();
+    ASSERT_GT(before, 0u);
+    for (int i = 0; i < 100; ++i) cycle();
+    vltest::Pump(20);
+    EXPECT_FALSE(IsWindowVisible(Form2->Handle()));
+    EXPECT_EQ(vltest::GdiObjects(), before);
 }
 
 }  // namespace

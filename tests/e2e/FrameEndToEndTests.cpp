@@ -1,8 +1,10 @@
 // vorlinde.exe's skinned windows driven with the real X pointer and keyboard (xdotool): the
 // settings window moved by its title bar, closed by its close button, its system menu opened
-// with Alt+Space, and the About window opened, framed, and closed by its own close button.
+// with Alt+Space, its help button opening the help file, and the About window opened, framed,
+// and closed by its own close button.
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <cstdio>
 #include <string>
 
@@ -46,6 +48,24 @@ RECT WindowRect(HWND window) {
 POINT CloseButton(HWND window) {
     const RECT r = WindowRect(window);
     return POINT{r.right - 3 - 10, r.top + 3 - 1 + 10};
+}
+
+// The help button: left of the close button with a one-pixel gap.
+POINT HelpButton(HWND window) {
+    const POINT close = CloseButton(window);
+    return POINT{close.x - 19 - 1, close.y};
+}
+
+std::string ProcessImage(HWND window) {
+    DWORD id = 0;
+    GetWindowThreadProcessId(window, &id);
+    HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, id);
+    if (!process) return {};
+    char path[MAX_PATH] = {};
+    DWORD size = MAX_PATH;
+    const BOOL ok = QueryFullProcessImageNameA(process, 0, path, &size);
+    CloseHandle(process);
+    return ok ? path : "";
 }
 
 class E2EFrame : public testing::Test {
@@ -123,6 +143,24 @@ TEST_F(E2EFrame, AltSpaceOpensTheSystemMenu) {
     EXPECT_EQ(m.left, r.left);
     PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
     EXPECT_NE(WaitForWindow([] { return ShownWindow("#32768", nullptr) ? nullptr : HWND(1); }, 3000), nullptr);
+    EXPECT_TRUE(IsWindowVisible(window));
+    EndProgram(program, window);
+}
+
+TEST_F(E2EFrame, TheHelpButtonOpensTheHelpFileBesideTheProgramInTheHelpViewer) {
+    e2e::TProgram program;
+    HWND window = StartShown(program);
+    ASSERT_NE(window, nullptr);
+    const POINT help = HelpButton(window);
+    ASSERT_TRUE(XDo("mousemove " + At(help.x, help.y) + " sleep 0.2 click 1"));
+    // The viewer's window takes the title that HELP.chm gives.
+    HWND viewer = WaitForWindow([] { return ShownWindow(nullptr, "Vorlinde Help"); }, 15000);
+    ASSERT_NE(viewer, nullptr) << "no help viewer showed HELP.chm";
+    std::string image = ProcessImage(viewer);
+    for (char& c : image) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    EXPECT_NE(image.find("hh.exe"), std::string::npos) << image;
+    PostMessageA(viewer, WM_CLOSE, 0, 0);
+    EXPECT_NE(WaitForWindow([] { return ShownWindow(nullptr, "Vorlinde Help") ? nullptr : HWND(1); }, 5000), nullptr);
     EXPECT_TRUE(IsWindowVisible(window));
     EndProgram(program, window);
 }
