@@ -198,7 +198,9 @@ TEST_F(PlaybackSequencing, AMissingFileShowsItsMessageAndGivesTheDesktopBack) {
     EXPECT_FALSE(Form1->DSVideoWindowEx21->DesktopPlaying());
     EXPECT_EQ(apptest::WallpaperValue(), kMarkedWallpaper);
     EXPECT_EQ(GetSysColor(COLOR_BACKGROUND), kMarkedDesktopColor);
-    apptest::PumpMessagesFor(500);
+    // Within 100 ms the last picture of the red clip is gone as well.
+    EXPECT_TRUE(apptest::PumpMessagesUntil([] { return vltest::DesktopClipColour().empty(); }, 100));
+    apptest::PumpMessagesFor(300);
     EXPECT_EQ(vltest::DesktopClipColour(), "");
     // "&Play" does nothing in that state; the program goes on.
     Form1->Stop1->Click();
