@@ -1,0 +1,125 @@
+// Desktop playback over many changes of clip: whether the process keeps what it takes.
+//
+//   bench_soak [changes]        (default 1000; run by name only: bench/run soak)
+//
+// The program plays the short solid-colour sample clips on the desktop; as soon as a clip shows,
+// the advance to the next runs as the completion event would run it. After the changes listed
+// below it prints
+//   "soak change=N handles=... gdi=... private_kb=... cpu_ms_per_change=..."
+// (the process's kernel handles, GDI objects, private bytes, and its CPU time per change over
+// the changes since the previous line), and at the end
+//   "soak_growth from=50 to=N handles=+.. gdi=+.. private_kb=+.. flat=yes|no"
+// where flat means no growth beyond noise (a few handles or objects, 2 MB) after change 50.
+#include <windows.h>
+#include <psapi.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "app/MainForm.h"
+#include "app/Startup.h"
+#include "bench/CpuMeter.h"
+#include "bench/ProgramRun.h"
+#include "framework/Application.h"
+#include "media/FilterGraph.h"
+#include "platform/OverlayMixer.h"
+#include "tests/framework/GuiTestSupport.h"
+#include "tests/support/ClipColours.h"
+
+namespace {
+
+struct TCounts {
+    DWORD handles = 0;
+    DWORD gdi = 0;
+    SIZE_T privateBytes = 0;
+    double cpu = 0;  // process CPU seconds so far
+};
+
+TCounts Measure() {
+    TCounts counts;
+    GetProcessHandleCount(GetCurrentProcess(), &counts.handles);
+    counts.gdi = vltest::GdiObjects();
+    PROCESS_MEMORY_COUNTERS_EX memory{};
+    memory.cb = sizeof memory;
+    if (GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory), sizeof memory))
+        counts.privateBytes = memory.PrivateUsage;
+    counts.cpu = vlbench::SampleCpu().process;
+    return counts;
+}
+
+// Pumps messages until the desktop shows `colour` or `seconds` passed.
+bool WaitForColour(const std::string& colour, double seconds) {
+    const double start = vlbench::Now();
+    while (vlbench::Now() - start < seconds) {
+        vl::Application->ProcessMessages();
+        if (vltest::DesktopClipColour() == colour) return true;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 2, QS_ALLINPUT);
+    }
+    return false;
+}
+
+bool Reported(int change, int last) {
+    for (int mark : {1, 10, 50, 100, 200, 500, 1000, 2000, 5000})
+        if (change == mark) return true;
+    return change == last;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (std::string(VORLINDE_SAMPLES_DIR).empty()) {
+        std::printf("no sample movies in this build\n");
+        return 1;
+    }
+    const int changes = argc > 1 ? std::max(1, std::atoi(argv[1])) : 1000;
+    vl::TApplication application;
+    application.Initialize();
+    const vorlinde::platform::TOverlayMixerRegistration overlayMixer;
+    vorlinde::RegisterProgramClasses();
+    application.SetTitle("Vorlinde");
+    int status = 0;
+    application.OnException = [&status](vl::TObject*, const std::exception_ptr& error) {
+        std::printf("failed: %s\n", vl::ExceptionMessage(error).c_str());
+        status = 1;
+    };
+
+    const std::vector<const char*> clips = {"red.mpg", "green.mpg", "blue.mpg", "yellow.wmv"};
+    std::vector<std::string> playlist;
+    for (const char* clip : clips)
+        playlist.push_back(vlbench::WindowsPath(std::string(VORLINDE_SAMPLES_DIR) + "/" + clip));
+    {
+        vlbench::TProgramRun run(playlist);
+        TCounts at50, previous = Measure();
+        int previousChange = 0;
+        for (int change = 1; change <= changes && status == 0; ++change) {
+            const std::string showing = vltest::ColourOf(clips[static_cast<size_t>(change - 1) % clips.size()]);
+            if (!WaitForColour(showing, 10)) {
+                std::printf("failed: change %d, the desktop never showed %s\n", change, showing.c_str());
+                status = 1;
+                break;
+            }
+            vorlinde::Form1->FilterGraph1GraphComplete(vorlinde::Form1->FilterGraph1, S_OK, nullptr);
+            if (!Reported(change, changes)) continue;
+            const TCounts now = Measure();
+            std::printf("soak change=%d handles=%lu gdi=%lu private_kb=%zu cpu_ms_per_change=%.1f\n", change,
+                        static_cast<unsigned long>(now.handles), static_cast<unsigned long>(now.gdi),
+                        now.privateBytes / 1024, (now.cpu - previous.cpu) * 1000 / (change - previousChange));
+            std::fflush(stdout);
+            if (change == 50) at50 = now;
+            previous = now;
+            previousChange = change;
+            if (change == changes && changes >= 50) {
+                const long handles = static_cast<long>(now.handles) - static_cast<long>(at50.handles);
+                const long gdi = static_cast<long>(now.gdi) - static_cast<long>(at50.gdi);
+                const long privateKb = (static_cast<long>(now.privateBytes) - static_cast<long>(at50.privateBytes)) / 1024;
+                const bool flat = handles <= 5 && gdi <= 5 && privateKb <= 2048;
+                std::printf("soak_growth from=50 to=%d handles=%+ld gdi=%+ld private_kb=%+ld flat=%s\n", change, handles,
+                            gdi, privateKb, flat ? "yes" : "no");
+                if (!flat) status = 1;
+            }
+        }
+    }
+    return status;
+}
