@@ -165,27 +165,18 @@ int main(int argc, char** argv) {
         std::printf("no sample movies in this build\n");
         return 1;
     }
-    vl::TApplication application;
-    application.Initialize();
-    const vorlinde::platform::TOverlayMixerRegistration overlayMixer;
-    vorlinde::RegisterProgramClasses();
-    application.SetTitle("Vorlinde");
-    int status = 0;
-    application.OnException = [&status](vl::TObject*, const std::exception_ptr& error) {
-        std::printf("failed: %s\n", vl::ExceptionMessage(error).c_str());
-        status = 1;
-    };
+    vlbench::TBenchApplication application;
     const std::string benchClip = std::string(VORLINDE_BENCH_CLIPS_DIR) + "/testsrc2-1280x720.mpg";
     const std::string mode = argc > 1 ? argv[1] : "";
     if (mode == "cpu" || mode == "covered") {
         // One measurement of one clip (bench/compare-mpv).
         const std::string clip = argc > 2 ? argv[2] : benchClip;
-        if (!MeasureCpu(clip, mode == "covered")) status = 1;
-        return status;
+        if (!MeasureCpu(clip, mode == "covered")) application.Fail();
+        return application.Status();
     }
-    if (!MeasureGaps()) status = 1;
-    if (!MeasureCpu(std::string(VORLINDE_SAMPLES_DIR) + "/demo-1.mpg")) status = 1;
-    if (!MeasureCpu(benchClip)) status = 1;
-    if (!MeasureCpu(benchClip, true)) status = 1;
-    return status;
+    if (!MeasureGaps()) application.Fail();
+    if (!MeasureCpu(std::string(VORLINDE_SAMPLES_DIR) + "/demo-1.mpg")) application.Fail();
+    if (!MeasureCpu(benchClip)) application.Fail();
+    if (!MeasureCpu(benchClip, true)) application.Fail();
+    return application.Status();
 }

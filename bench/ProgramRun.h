@@ -8,8 +8,13 @@
 #include <string>
 #include <vector>
 
+#include <optional>
+
 #include "app/MainForm.h"
+#include "app/Startup.h"
 #include "framework/Application.h"
+#include "framework/Exceptions.h"
+#include "platform/OverlayMixer.h"
 
 namespace vlbench {
 
@@ -34,6 +39,32 @@ inline void StorePlaylist(const std::vector<std::string>& files) {
     set("Count", std::to_string(files.size()));
     for (size_t i = 0; i < files.size(); ++i) set(std::to_string(i + 1), files[i]);
 }
+
+// The application set up as the program sets it up (the Overlay Mixer, the program's classes,
+// the title); an exception that reaches the central handler is printed and makes Status() 1.
+class TBenchApplication {
+public:
+    TBenchApplication() {
+        application_.Initialize();
+        overlayMixer_.emplace();
+        vorlinde::RegisterProgramClasses();
+        application_.SetTitle("Vorlinde");
+        application_.OnException = [this](vl::TObject*, const std::exception_ptr& error) {
+            std::printf("failed: %s\n", vl::ExceptionMessage(error).c_str());
+            status_ = 1;
+        };
+    }
+    TBenchApplication(const TBenchApplication&) = delete;
+    TBenchApplication& operator=(const TBenchApplication&) = delete;
+
+    int Status() const { return status_; }
+    void Fail() { status_ = 1; }
+
+private:
+    vl::TApplication application_;
+    std::optional<vorlinde::platform::TOverlayMixerRegistration> overlayMixer_;
+    int status_ = 0;
+};
 
 // The main window started from the settings, as the program starts; closed when destroyed.
 class TProgramRun {

@@ -74,16 +74,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     const int changes = argc > 1 ? std::max(1, std::atoi(argv[1])) : 1000;
-    vl::TApplication application;
-    application.Initialize();
-    const vorlinde::platform::TOverlayMixerRegistration overlayMixer;
-    vorlinde::RegisterProgramClasses();
-    application.SetTitle("Vorlinde");
-    int status = 0;
-    application.OnException = [&status](vl::TObject*, const std::exception_ptr& error) {
-        std::printf("failed: %s\n", vl::ExceptionMessage(error).c_str());
-        status = 1;
-    };
+    vlbench::TBenchApplication application;
 
     const std::vector<const char*> clips = {"red.mpg", "green.mpg", "blue.mpg", "yellow.wmv"};
     std::vector<std::string> playlist;
@@ -93,11 +84,11 @@ int main(int argc, char** argv) {
         vlbench::TProgramRun run(playlist);
         TCounts at50, previous = Measure();
         int previousChange = 0;
-        for (int change = 1; change <= changes && status == 0; ++change) {
+        for (int change = 1; change <= changes && application.Status() == 0; ++change) {
             const std::string showing = vltest::ColourOf(clips[static_cast<size_t>(change - 1) % clips.size()]);
             if (!WaitForColour(showing, 10)) {
                 std::printf("failed: change %d, the desktop never showed %s\n", change, showing.c_str());
-                status = 1;
+                application.Fail();
                 break;
             }
             vorlinde::Form1->FilterGraph1GraphComplete(vorlinde::Form1->FilterGraph1, S_OK, nullptr);
@@ -117,9 +108,9 @@ int main(int argc, char** argv) {
                 const bool flat = handles <= 5 && gdi <= 5 && privateKb <= 2048;
                 std::printf("soak_growth from=50 to=%d handles=%+ld gdi=%+ld private_kb=%+ld flat=%s\n", change, handles,
                             gdi, privateKb, flat ? "yes" : "no");
-                if (!flat) status = 1;
+                if (!flat) application.Fail();
             }
         }
     }
-    return status;
+    return application.Status();
 }

@@ -71,10 +71,7 @@ protected:
     }
     // The program plays the clips on the desktop and the first shows.
     void StartWith(const std::vector<const char*>& clips) {
-        std::vector<std::string> entries;
-        for (const char* clip : clips) entries.push_back(apptest::SampleClip(clip));
-        StorePlaylist(entries);
-        CreateMainWindow();
+        StartWithClips(clips);
         ASSERT_TRUE(apptest::PumpMessagesUntil([] { return vltest::DesktopClipColour() == "red"; }, 5000));
     }
 };

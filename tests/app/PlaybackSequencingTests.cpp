@@ -31,12 +31,7 @@ protected:
     }
     // Starts the program with the clips as its playlist: the first of the order plays on the
     // desktop.
-    void StartWith(const std::vector<const char*>& clips) {
-        std::vector<std::string> entries;
-        for (const char* clip : clips) entries.push_back(apptest::SampleClip(clip));
-        StorePlaylist(entries);
-        CreateMainWindow();
-    }
+    void StartWith(const std::vector<const char*>& clips) { StartWithClips(clips); }
     std::wstring Playing() const { return Form1->FilterGraph1->RenderedFile(); }
     // What the completion event does at the end of a file.
     static void Complete() { Form1->FilterGraph1GraphComplete(Form1->FilterGraph1, S_OK, nullptr); }
