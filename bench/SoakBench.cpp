@@ -13,7 +13,10 @@
 #include <windows.h>
 #include <psapi.h>
 
+#include <winternl.h>
+
 #include <cstdio>
+#include <map>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -37,14 +40,49 @@ struct TCounts {
     double cpu = 0;  // process CPU seconds so far
 };
 
+// The process's kernel handles. Wine answers GetProcessHandleCount with 0; there the handle
+// values in use are counted instead (a value is a live handle when the system can tell its flags).
+DWORD HandleCount() {
+    DWORD count = 0;
+    if (GetProcessHandleCount(GetCurrentProcess(), &count) && count) return count;
+    for (ULONG_PTR value = 4; value < 0x10000; value += 4) {
+        DWORD flags = 0;
+        if (GetHandleInformation(reinterpret_cast<HANDLE>(value), &flags)) ++count;
+    }
+    return count;
+}
+
+// "Event:12 Thread:3": the live handles by object type, to tell what grows.
+std::string HandleTypes() {
+    std::map<std::wstring, int> types;
+    for (ULONG_PTR value = 4; value < 0x10000; value += 4) {
+        DWORD flags = 0;
+        HANDLE handle = reinterpret_cast<HANDLE>(value);
+        if (!GetHandleInformation(handle, &flags)) continue;
+        alignas(8) unsigned char buffer[512];
+        ULONG length = 0;
+        // 2: ObjectTypeInformation, which starts with the type's name.
+        if (NtQueryObject(handle, static_cast<OBJECT_INFORMATION_CLASS>(2), buffer, sizeof buffer, &length) < 0)
+            continue;
+        const auto* name = reinterpret_cast<const UNICODE_STRING*>(buffer);
+        ++types[std::wstring(name->Buffer, name->Length / sizeof(wchar_t))];
+    }
+    std::string text;
+    for (const auto& [type, n] : types) {
+        if (!text.empty()) text += ' ';
+        text += std::string(type.begin(), type.end()) + ":" + std::to_string(n);
+    }
+    return text;
+}
+
 TCounts Measure() {
     TCounts counts;
-    GetProcessHandleCount(GetCurrentProcess(), &counts.handles);
+    counts.handles = HandleCount();
     counts.gdi = vltest::GdiObjects();
     PROCESS_MEMORY_COUNTERS_EX memory{};
     memory.cb = sizeof memory;
     if (GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory), sizeof memory))
-        counts.privateBytes = memory.PrivateUsage;
+        counts.privateBytes = memory.PrivateUsage ? memory.PrivateUsage : memory.PagefileUsage;
     counts.cpu = vlbench::SampleCpu().process;
     return counts;
 }
@@ -99,6 +137,7 @@ int main(int argc, char** argv) {
                         now.privateBytes / 1024, (now.cpu - previous.cpu) * 1000 / (change - previousChange));
             std::fflush(stdout);
             if (change == 50) at50 = now;
+            if (change == 10 || change == changes) std::printf("soak_handles change=%d %s\n", change, HandleTypes().c_str());
             previous = now;
             previousChange = change;
             if (change == changes && changes >= 50) {
