@@ -113,6 +113,7 @@ void TForm1::Loaded() {
 bool TForm1::PlaylistEmpty() { return lsbMovie->Items()->Count() == 0; }
 
 void TForm1::FormCreate(vl::TObject*) {
+    const TTrayNotificationHold hold;
     RegSettings = std::make_unique<vl::TRegIniFile>(kSettingsKey);
     LoadSettings();
     ExeFolder = vl::ExtractFilePath(vl::Application->ExeName());
@@ -129,6 +130,10 @@ void TForm1::FormCreate(vl::TObject*) {
 void TForm1::FormShow(vl::TObject*) {}
 
 void TForm1::FormCloseQuery(vl::TObject*, bool&) {
+    const TTrayNotificationHold hold;
+    // A close request that arrives while the tray menu is open (its loop dispatches it) ends
+    // the menu too: otherwise the menu's loop would go on and the program would not end.
+    EndMenu();
     DSVideoWindowEx21->NormalPlayback();
     FilterGraph1->Stop();
     FilterGraph1->ClearGraph();
@@ -148,6 +153,7 @@ void TForm1::suitempbtnOkClick(vl::TObject*) {
 void TForm1::suitempbtnCancelClick(vl::TObject*) { Confirm(); }
 
 void TForm1::Confirm() {
+    const TTrayNotificationHold hold;
     if (!PlaylistEmpty()) {
         InitAry();
         StartDesktopMovie();

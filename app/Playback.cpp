@@ -1,6 +1,10 @@
 // Playback: which file plays and where. Every start of a file follows the same recipe: make
 // sure the graph exists, empty it, build it for the file, optionally move the video to the
 // desktop, run it.
+//
+// Each operation and handler holds the tray's mouse notifications while it runs: the platform
+// calls inside them (the settings broadcasts of the desktop switch, the video window's message
+// pump) let sent and posted messages in, and the tray menu must not open in the middle of one.
 #include <windows.h>
 
 #include "app/MainForm.h"
@@ -10,6 +14,7 @@
 #include "framework/StdCtrls.h"
 #include "media/FilterGraph.h"
 #include "media/VideoWindow.h"
+#include "tray/TrayIconHandler.h"
 
 namespace vorlinde {
 
@@ -25,6 +30,7 @@ std::wstring WideFileName(const std::string& name) {
 }  // namespace
 
 void TForm1::PlayNow(const std::string& fileName) {
+    const TTrayNotificationHold hold;
     FilterGraph1->SetActive(true);
     FilterGraph1->ClearGraph();
     FilterGraph1->RenderFile(WideFileName(fileName));
@@ -32,6 +38,7 @@ void TForm1::PlayNow(const std::string& fileName) {
 }
 
 void TForm1::StartDesktopMovie() {
+    const TTrayNotificationHold hold;
     vl::TStrings* items = lsbMovie->Items();
     const int count = items->Count();
     if (count == 0) return;
@@ -52,6 +59,7 @@ void TForm1::StartDesktopMovie() {
 }
 
 void TForm1::StopNow() {
+    const TTrayNotificationHold hold;
     DSVideoWindowEx21->NormalPlayback();
     FilterGraph1->Stop();
     FilterGraph1->ClearGraph();
@@ -61,6 +69,7 @@ void TForm1::StopNow() {
 // End of a file: on the desktop the next file of the play order follows (a new order once the
 // position passed the last entry); a preview stays on its last frame.
 void TForm1::FilterGraph1GraphComplete(vl::TObject*, HRESULT, IBaseFilter*) {
+    const TTrayNotificationHold hold;
     const int count = lsbMovie->Items()->Count();
     if (count == 0 || !DSVideoWindowEx21->DesktopPlaying()) return;
     DSVideoWindowEx21->NormalPlayback();
@@ -71,6 +80,7 @@ void TForm1::FilterGraph1GraphComplete(vl::TObject*, HRESULT, IBaseFilter*) {
 
 // "&Pause": the item has already toggled its own check mark.
 void TForm1::Pause1Click(vl::TObject*) {
+    const TTrayNotificationHold hold;
     if (FilterGraph1->State() == PlaybackState::Playing) Pause1->SetChecked(true);
     if (FilterGraph1->State() == PlaybackState::Paused)
         FilterGraph1->Play();
@@ -80,6 +90,7 @@ void TForm1::Pause1Click(vl::TObject*) {
 
 // "&Stop" / "&Play", by the graph's state at the time of the click.
 void TForm1::Stop1Click(vl::TObject*) {
+    const TTrayNotificationHold hold;
     switch (FilterGraph1->State()) {
     case PlaybackState::Uninitialised:
         // Resumes on the desktop with the file at the current position, from its start.
@@ -103,6 +114,7 @@ void TForm1::suitempPopupMenu1Popup(vl::TObject*) {
 // "&Set Desktop": the selected entry (or the preview already playing) moves to the desktop,
 // with a new play order whose position is 0.
 void TForm1::suitempbtnDesktopClick(vl::TObject*) {
+    const TTrayNotificationHold hold;
     const int selected = lsbMovie->ItemIndex();
     if (selected < 0) return;
     InitAry();

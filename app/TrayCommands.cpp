@@ -29,6 +29,7 @@ void TForm1::ShowHint() {
 }
 
 void TForm1::TrayIcon1Click(vl::TObject*) {
+    const TTrayNotificationHold hold;
     // The movie comes back from the desktop into the pane, and plays on there only for a
     // preview.
     DSVideoWindowEx21->NormalPlayback();
@@ -37,6 +38,7 @@ void TForm1::TrayIcon1Click(vl::TObject*) {
 }
 
 void TForm1::Options1Click(vl::TObject*) {
+    const TTrayNotificationHold hold;
     DSVideoWindowEx21->NormalPlayback();
     TrayIcon1->ShowMainForm();
 }

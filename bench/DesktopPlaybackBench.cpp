@@ -15,7 +15,11 @@
 //   RenderFile with the video window's rewiring; desktop taken and graph run.
 //   "desktop_playback clip=... seconds=... process_cpu=... xserver_cpu=... wineserver_cpu=..."
 //   CPU seconds per second of desktop playback of a clip from Play to its completion, the GUI
-//   thread waiting for messages (see bench/CpuMeter.h).
+//   thread waiting for messages (see bench/CpuMeter.h); "desktop_playback_covered ..." the same
+//   with a window covering the whole screen.
+//
+//   bench_desktop_playback cpu|covered [CLIP]    only that measurement, of CLIP (a Windows
+//   path; default the 1280x720 clip)
 //
 // It uses the program's settings key and desktop settings of the Wine prefix it runs in, as the
 // program does, and removes the settings key when done.
@@ -33,31 +37,15 @@
 #include "media/FilterGraph.h"
 #include "media/GraphInterfaces.h"
 #include "platform/OverlayMixer.h"
+#include "bench/ProgramRun.h"
 #include "tests/support/ClipColours.h"
 
 using vlbench::Now;
+using vlbench::Summary;
+using vlbench::TProgramRun;
+using vlbench::WindowsPath;
 
 namespace {
-
-constexpr char kSettingsKey[] = "SOFTWARE\\Vorlinde";
-
-std::string WindowsPath(std::string path) {
-    if (!path.empty() && path.front() == '/') path = "Z:" + path;
-    for (char& c : path)
-        if (c == '/') c = '\\';
-    return path;
-}
-
-void StorePlaylist(const std::vector<std::string>& files) {
-    RegDeleteTreeA(HKEY_CURRENT_USER, kSettingsKey);
-    const std::string section = std::string(kSettingsKey) + "\\MovieList";
-    auto set = [&](const std::string& name, const std::string& value) {
-        RegSetKeyValueA(HKEY_CURRENT_USER, section.c_str(), name.c_str(), REG_SZ, value.c_str(),
-                        static_cast<DWORD>(value.size() + 1));
-    };
-    set("Count", std::to_string(files.size()));
-    for (size_t i = 0; i < files.size(); ++i) set(std::to_string(i + 1), files[i]);
-}
 
 // Records when the main window's graph completes a file and when it starts running one.
 class TGraphTimes final : public vorlinde::IGraphListener {
@@ -88,32 +76,6 @@ public:
         return S_OK;
     }
 };
-
-// The main window started from the settings, as the program starts; closed when destroyed.
-class TProgramRun {
-public:
-    explicit TProgramRun(const std::vector<std::string>& playlist) {
-        StorePlaylist(playlist);
-        vl::Application->CreateForm(vorlinde::Form1);
-    }
-    ~TProgramRun() {
-        // Leaves the desktop and stops the graph before the window goes, as closing does.
-        vorlinde::Form1->StopNow();
-        delete vorlinde::Form1;
-        vorlinde::Form1 = nullptr;
-        RegDeleteTreeA(HKEY_CURRENT_USER, kSettingsKey);
-    }
-    TProgramRun(const TProgramRun&) = delete;
-    TProgramRun& operator=(const TProgramRun&) = delete;
-};
-
-std::string Summary(std::vector<double> values) {
-    if (values.empty()) return "n/a";
-    std::sort(values.begin(), values.end());
-    char text[64];
-    std::snprintf(text, sizeof text, "%.0f (%.0f-%.0f)", values[values.size() / 2], values.front(), values.back());
-    return text;
-}
 
 // Plays the solid-colour clips in a loop and times each change from one to the next.
 bool MeasureGaps() {
@@ -166,9 +128,16 @@ bool MeasureGaps() {
     return firstFrame.size() == kTransitions;
 }
 
-// Plays one clip on the desktop to its end and reports the CPU it took per second.
-bool MeasureCpu(const std::string& clip) {
+// Plays one clip on the desktop to its end and reports the CPU it took per second; `covered`:
+// with a window over the whole screen, so that none of the desktop shows.
+bool MeasureCpu(const std::string& clip, bool covered = false) {
     TProgramRun run({WindowsPath(clip)});
+    HWND cover = nullptr;
+    if (covered) {
+        cover = CreateWindowExA(WS_EX_TOOLWINDOW, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0,
+                                GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), nullptr, nullptr,
+                                nullptr, nullptr);
+    }
     TGraphTimes times;
     vorlinde::Form1->FilterGraph1->InsertListener(&times);
     // The program has started the clip; time a whole play of it from its start.
@@ -183,30 +152,31 @@ bool MeasureCpu(const std::string& clip) {
     const vlbench::TCpuSample after = vlbench::SampleCpu();
     vorlinde::Form1->FilterGraph1->RemoveListener(&times);
     const std::string name = clip.substr(clip.find_last_of("/\\") + 1);
-    std::printf("desktop_playback clip=%s complete=%d seconds=%.2f %s\n", name.c_str(), times.completed.empty() ? 0 : 1,
-                after.at - before.at, vlbench::CpuPerSecond(before, after).c_str());
+    std::printf("desktop_playback%s clip=%s complete=%d seconds=%.2f %s\n", covered ? "_covered" : "", name.c_str(),
+                times.completed.empty() ? 0 : 1, after.at - before.at, vlbench::CpuPerSecond(before, after).c_str());
+    if (cover) DestroyWindow(cover);
     return !times.completed.empty();
 }
 
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
     if (std::string(VORLINDE_SAMPLES_DIR).empty()) {
         std::printf("no sample movies in this build\n");
         return 1;
     }
-    vl::TApplication application;
-    application.Initialize();
-    const vorlinde::platform::TOverlayMixerRegistration overlayMixer;
-    vorlinde::RegisterProgramClasses();
-    application.SetTitle("Vorlinde");
-    int status = 0;
-    application.OnException = [&status](vl::TObject*, const std::exception_ptr& error) {
-        std::printf("failed: %s\n", vl::ExceptionMessage(error).c_str());
-        status = 1;
-    };
-    if (!MeasureGaps()) status = 1;
-    if (!MeasureCpu(std::string(VORLINDE_SAMPLES_DIR) + "/demo-1.mpg")) status = 1;
-    if (!MeasureCpu(std::string(VORLINDE_BENCH_CLIPS_DIR) + "/testsrc2-1280x720.mpg")) status = 1;
-    return status;
+    vlbench::TBenchApplication application;
+    const std::string benchClip = std::string(VORLINDE_BENCH_CLIPS_DIR) + "/testsrc2-1280x720.mpg";
+    const std::string mode = argc > 1 ? argv[1] : "";
+    if (mode == "cpu" || mode == "covered") {
+        // One measurement of one clip (bench/compare-mpv).
+        const std::string clip = argc > 2 ? argv[2] : benchClip;
+        if (!MeasureCpu(clip, mode == "covered")) application.Fail();
+        return application.Status();
+    }
+    if (!MeasureGaps()) application.Fail();
+    if (!MeasureCpu(std::string(VORLINDE_SAMPLES_DIR) + "/demo-1.mpg")) application.Fail();
+    if (!MeasureCpu(benchClip)) application.Fail();
+    if (!MeasureCpu(benchClip, true)) application.Fail();
+    return application.Status();
 }

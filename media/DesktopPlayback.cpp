@@ -59,6 +59,11 @@ void TDSVideoWindowEx2::StartDesktopPlaybackOnMonitor(const vl::TMonitor& monito
     }
     // The form's window first, so that the control keeps its window while it moves.
     desktopForm_->HandleNeeded();
+    // The form is shown only so that the video window takes its size and place; with an empty
+    // window region it never shows itself (it would cover the desktop with its colour for that
+    // moment, between the last picture of one file and the first of the next).
+    if (HRGN nothing = CreateRectRgn(0, 0, 0, 0); nothing && !SetWindowRgn(desktopForm_->Handle(), nothing, FALSE))
+        DeleteObject(nothing);
     SetParent(desktopForm_.get());
     desktopForm_->SetBounds(monitor.Left(), monitor.Top(), monitor.Width(), monitor.Height());
     desktopForm_->Show();

@@ -15,6 +15,12 @@ bool ClassIs(HWND window, const char* name) {
     return lstrcmpiA(buffer, name) == 0;
 }
 
+// A window whose window region is empty shows nothing of itself, so it covers nothing.
+bool ShowsNothing(HWND window) {
+    RECT box;
+    return GetWindowRgnBox(window, &box) == NULLREGION;
+}
+
 struct TCoverSearch {
     RECT area;
     HRGN region;
@@ -22,7 +28,7 @@ struct TCoverSearch {
 
 BOOL CALLBACK AddCoveringWindow(HWND window, LPARAM context) {
     auto& search = *reinterpret_cast<TCoverSearch*>(context);
-    if (!IsWindowVisible(window) || IsIconic(window)) return TRUE;
+    if (!IsWindowVisible(window) || IsIconic(window) || ShowsNothing(window)) return TRUE;
     if (ClassIs(window, kOverlayLayerClass) || ClassIs(window, "Progman") || ClassIs(window, "WorkerW")) {
         return TRUE;
     }

@@ -237,6 +237,7 @@ HRESULT WINAPI TOverlayMixerFilter::JoinFilterGraph(IFilterGraph* graph, LPCWSTR
         std::lock_guard lock(lock_);
         graph_ = graph;
         name_ = name ? name : L"";
+        presenter_->SetInGraph(graph != nullptr);
         return S_OK;
     });
 }

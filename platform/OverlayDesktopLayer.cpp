@@ -13,6 +13,14 @@ namespace {
 // that starts late, or makes its background window late, is taken up within this time.
 constexpr DWORD kSearchAgainMs = 500;
 
+// True when visible windows cover every pixel of area (screen coordinates).
+bool FullyCovered(const RECT& area) {
+    vl::TGdiRegion covered = CoveredDesktopRegion(area);
+    vl::TGdiRegion rest = vl::MakeRectRegion(area);
+    if (!covered || !rest) return false;
+    return CombineRgn(rest.Get(), rest.Get(), covered.Get(), RGN_DIFF) == NULLREGION;
+}
+
 RECT VirtualScreen() {
     const int left = GetSystemMetrics(SM_XVIRTUALSCREEN);
     const int top = GetSystemMetrics(SM_YVIRTUALSCREEN);
@@ -23,8 +31,14 @@ RECT VirtualScreen() {
 
 void TOverlayPresenter::UpdateDesktopLayer(const TSnapshot& snapshot, const TDestination& destination, bool newFrame) {
     const COLORKEY& key = snapshot.settings.key;
-    if (!destination.found || !ColorKeyMatches(GetSysColor(COLOR_BACKGROUND), key)) {
+    if (!destination.found) {
         HideDesktopLayer();
+        return;
+    }
+    if (!ColorKeyMatches(GetSysColor(COLOR_BACKGROUND), key)) {
+        // The desktop was given back. While the video is not back in a window this may be the
+        // moment between two files: the picture stays (in the hold) until it is clear.
+        if (destination.visible || !HoldDesktopPicture()) HideDesktopLayer();
         return;
     }
     const RECT box = SubRect(destination.client, snapshot.settings.relative);
@@ -62,6 +76,7 @@ void TOverlayPresenter::ShowDesktopChild(const TDesktopHost& host, const TPlacem
                                          bool newFrame) {
     const TLayerKind kind =
         host.kind == TDesktopHostKind::UnderIcons ? TLayerKind::DesktopUnderIcons : TLayerKind::DesktopBackground;
+    AdoptHeldLayer(kind, host.parent);
     if (!EnsureLayer(desktopLayer_, kind, host.parent, CLR_INVALID)) return;
     desktopMarks_.Reset();
     POINT origin{0, 0};
@@ -70,12 +85,22 @@ void TOverlayPresenter::ShowDesktopChild(const TDesktopHost& host, const TPlacem
     OffsetRect(&rect, -origin.x, -origin.y);
     desktopLayer_.placement = placement;
     OffsetRect(&desktopLayer_.placement.destination, -area.left, -area.top);
+    // Nothing is drawn where no one can see it: a new frame waits while windows cover all of
+    // the layer (it is drawn in full again once the layer is uncovered).
+    if (newFrame && desktopLayer_.shown && FullyCovered(area)) {
+        newFrame = false;
+        childCovered_ = true;
+    } else if (childCovered_ && !FullyCovered(area)) {
+        childCovered_ = false;
+        if (desktopLayer_.window) InvalidateRect(desktopLayer_.window, nullptr, FALSE);
+    }
     // In Progman right below the icons (so above the wallpaper); alone in the background window.
     ShowLayer(desktopLayer_, rect, kind == TLayerKind::DesktopUnderIcons ? host.icons : HWND_TOP, false, newFrame);
 }
 
 void TOverlayPresenter::ShowDesktopTopMost(const COLORKEY& key, const TPlacement& placement, const RECT& area,
                                            bool newFrame) {
+    AdoptHeldLayer(TLayerKind::DesktopTopMost, nullptr);
     const bool appearing = !desktopLayer_.window || desktopLayer_.kind != TLayerKind::DesktopTopMost ||
                            !desktopLayer_.shown || !IsWindow(desktopLayer_.window);
     if (!EnsureLayer(desktopLayer_, TLayerKind::DesktopTopMost, DesktopLayerOwner(), key.LowColorValue)) return;

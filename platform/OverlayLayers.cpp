@@ -2,7 +2,9 @@
 // shown, hidden and painted on the GUI thread (see OverlayPresenter.h).
 #include <mutex>
 
+#include "platform/DesktopPictureHold.h"
 #include "platform/DesktopWindows.h"
+#include "platform/LayerInput.h"
 #include "platform/OverlayPresenter.h"
 
 namespace vorlinde::platform {
@@ -26,14 +28,9 @@ void TOverlayPresenter::RegisterLayerClass() {
 }
 
 LRESULT CALLBACK TOverlayPresenter::LayerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    // Click-through: the window or desktop below takes the mouse.
+    if (LRESULT result = 0; AnswerLayerInput(message, result)) return result;
     switch (message) {
-    case WM_NCHITTEST:
-        // Click-through: the window or desktop below takes the mouse.
-        return HTTRANSPARENT;
-    case WM_MOUSEACTIVATE:
-        return MA_NOACTIVATE;
-    case WM_ERASEBKGND:
-        return 1;
     case WM_PAINT:
         if (auto* presenter = reinterpret_cast<TOverlayPresenter*>(GetWindowLongPtrA(window, GWLP_USERDATA))) {
             try {
@@ -168,7 +165,12 @@ void TOverlayPresenter::ForgetLayer(TLayer& layer) {
     layer.uncovered.Reset();
 }
 
+std::atomic<unsigned> TOverlayPresenter::desktopLayerPaints_{0};
+
+unsigned TOverlayPresenter::DesktopLayerPaints() noexcept { return desktopLayerPaints_; }
+
 void TOverlayPresenter::PaintLayer(HWND window) {
+    if (window == desktopLayer_.window) ++desktopLayerPaints_;
     vl::TPaintDC paint(window);
     if (paint) PaintLayerInto(window, paint.Get());
 }
@@ -251,6 +253,70 @@ void TOverlayPresenter::DrawFrame(HDC dc, const TPlacement& placement) {
     StretchDIBits(dc, target.left, target.top, target.right - target.left, target.bottom - target.top, source.left,
                   sourceY, source.right - source.left, source.bottom - source.top, bits,
                   reinterpret_cast<const BITMAPINFO*>(&dib), DIB_RGB_COLORS, SRCCOPY);
+}
+
+bool TOverlayPresenter::HoldDesktopPicture() noexcept {
+    TLayer& layer = desktopLayer_;
+    if (!layer.window || !layer.shown || !haveFrame_ || !IsWindow(layer.window)) return false;
+    THeldPicture held;
+    try {
+        RECT client;
+        GetClientRect(layer.window, &client);
+        const vl::TWindowDC screen(layer.window);
+        vl::TMemoryDC memory(screen.Get());
+        held.picture = vl::TGdiBitmap(CreateCompatibleBitmap(screen.Get(), client.right, client.bottom));
+        if (!memory || !held.picture) return false;
+        {
+            const vl::TSelectObject select(memory.Get(), held.picture.Get());
+            PaintLayerInto(layer.window, memory.Get());
+        }
+        std::lock_guard lock(mutex_);
+        held.key = settings_.key;
+    } catch (...) {
+        return false;  // no memory for the copy: the layer goes as before
+    }
+    held.window = layer.window;
+    held.kind = static_cast<int>(layer.kind);
+    held.parent = layer.parent;
+    held.ownsParent = layer.kind == TLayerKind::DesktopTopMost && layer.parent == desktopLayerOwner_;
+    held.rect = layer.rect;
+    held.renderer = rendererWindow_;
+    held.placement = layer.placement;
+    held.uncovered = std::move(layer.uncovered);
+    held.marks = std::move(desktopMarks_);
+    SetWindowLongPtrA(layer.window, GWLP_USERDATA, 0);
+    if (held.ownsParent) desktopLayerOwner_ = nullptr;
+    ForgetLayer(layer);
+    TDesktopPictureHold::Begin(std::move(held));
+    return true;
+}
+
+void TOverlayPresenter::AdoptHeldLayer(TLayerKind kind, HWND parent) {
+    if (desktopLayer_.window) return;
+    THeldPicture held;
+    if (!TDesktopPictureHold::Take(static_cast<int>(kind), parent, held)) return;
+    HWND owner = held.parent;
+    if (kind == TLayerKind::DesktopTopMost) {
+        if (desktopLayerOwner_ && IsWindow(desktopLayerOwner_) && desktopLayerOwner_ != held.parent) {
+            // This presenter has an owner already: the layer moves to it.
+            SetWindowLongPtrA(held.window, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(desktopLayerOwner_));
+            if (held.ownsParent && IsWindow(held.parent)) DestroyWindow(held.parent);
+            owner = desktopLayerOwner_;
+        } else {
+            desktopLayerOwner_ = held.parent;
+        }
+    }
+    SetWindowLongPtrA(held.window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    desktopLayer_.window = held.window;
+    desktopLayer_.kind = kind;
+    desktopLayer_.parent = owner;
+    desktopLayer_.shown = true;
+    desktopLayer_.rect = held.rect;
+    desktopLayer_.placement = held.placement;
+    desktopLayer_.key = kind == TLayerKind::DesktopTopMost ? held.key.LowColorValue : CLR_INVALID;
+    desktopLayer_.uncovered = std::move(held.uncovered);
+    desktopMarks_ = std::move(held.marks);
+    // The window keeps the held picture until this presenter's first frame is drawn over it.
 }
 
 }  // namespace vorlinde::platform

@@ -37,6 +37,9 @@ void TOverlayPresenter::Evaluate(bool newFrame) {
     TSnapshot snapshot = Snapshot();
     if (!snapshot.active || !haveFrame_) {
         HideLayer(windowLayer_);
+        // Stopped (also before the state message arrives): the desktop's picture may be the
+        // last of a file that another follows.
+        if (!snapshot.active) HoldDesktopPicture();
         HideDesktopLayer();
         return;
     }

@@ -1,5 +1,7 @@
 #include "platform/OverlayPresenter.h"
 
+#include "platform/DesktopPictureHold.h"
+
 #include <cstring>
 #include <new>
 #include <utility>
@@ -87,17 +89,20 @@ void TOverlayPresenter::Shutdown() noexcept {
 void TOverlayPresenter::Close() noexcept {
     if (!self_) return;
     closing_ = true;
-    ReleaseWindows();
+    // The mixer goes while its picture may be on the desktop (a change of clip): the picture
+    // stays there until the next mixer shows its own, or until it has no reason to stay.
+    ReleaseWindows(true);
+    SetInGraph(false);
     messageWindow_ = nullptr;
     window_.Destroy();
     std::shared_ptr<TOverlayPresenter> hold = std::move(self_);
 }
 
-void TOverlayPresenter::ReleaseWindows() noexcept {
+void TOverlayPresenter::ReleaseWindows(bool keepPicture) noexcept {
     if (timerRunning_) KillTimer(window_.Handle(), kTrackTimer);
     timerRunning_ = false;
     DestroyLayer(windowLayer_);
-    DestroyLayer(desktopLayer_);
+    if (!keepPicture || !HoldDesktopPicture()) DestroyLayer(desktopLayer_);
     if (desktopLayerOwner_ && IsWindow(desktopLayerOwner_)) DestroyWindow(desktopLayerOwner_);
     desktopLayerOwner_ = nullptr;
 }
@@ -162,6 +167,15 @@ void TOverlayPresenter::SetActive(bool active) {
         accepting_ = active_ && destination_;
     }
     RequestStateUpdate();
+}
+
+void TOverlayPresenter::SetInGraph(bool inGraph) {
+    if (inGraph_.exchange(inGraph) == inGraph) return;
+    if (inGraph) {
+        TDesktopPictureHold::MixerJoinedGraph();
+    } else {
+        TDesktopPictureHold::MixerLeftGraph();
+    }
 }
 
 void TOverlayPresenter::SetNativeVideo(const TNativeVideo& video) {
@@ -315,7 +329,7 @@ bool TOverlayPresenter::HandleMessage(UINT message, WPARAM wParam, LPARAM, LRESU
         // Only when the window goes without Close (its thread ends): the layers go with it;
         // the presenter waits for Shutdown.
         closing_ = true;
-        ReleaseWindows();
+        ReleaseWindows(false);
         return true;
     case WM_NCDESTROY:
         messageWindow_ = nullptr;
@@ -366,6 +380,8 @@ void TOverlayPresenter::OnState() {
     }
     if (!active) {
         // Stopped: a hardware overlay shows nothing once the key is gone; forget the frame.
+        // The desktop's picture stays for the moment of a change of clip (the hold decides).
+        HoldDesktopPicture();
         haveFrame_ = false;
         if (timerRunning_) KillTimer(window_.Handle(), kTrackTimer);
         timerRunning_ = false;

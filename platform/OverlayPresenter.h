@@ -79,6 +79,9 @@ public:
     void SetColorSettings(const TColorSettings& settings);
     void SetDestination(TComPtr<IVideoWindow> destination);
     void SetActive(bool active);  // false (stopped) hides the layers and forgets the frame
+    // The mixer joined (true) or left a filter graph: a held desktop picture waits for mixers
+    // in a graph (DesktopPictureHold.h).
+    void SetInGraph(bool inGraph);
     void SetNativeVideo(const TNativeVideo& video);
     void SetCallback(TComPtr<IDDrawExclModeVideoCallback> callback);
     // Has the callback told the colour key and the video size (on the GUI thread, later).
@@ -92,6 +95,10 @@ public:
 
     // The key's colour in the screen's pixel format (for GetColorKey and OnUpdateColorKey).
     static DWORD PhysicalColor(COLORREF color) noexcept;
+
+    // How often a desktop layer of this process has painted (WM_PAINT), for tests and benches
+    // that check that nothing is drawn where no one can see it.
+    static unsigned DesktopLayerPaints() noexcept;
 
 private:
     struct TFrame {
@@ -143,7 +150,8 @@ private:
     // The ordered teardown (see the .cpp); the presenter may be gone when it returns.
     void Close() noexcept;
     // The timer, the layers and their owner.
-    void ReleaseWindows() noexcept;
+    // With `keepPicture`, a desktop layer showing a picture goes to the desktop picture hold.
+    void ReleaseWindows(bool keepPicture) noexcept;
     TSnapshot Snapshot();
     void OnFrame();
     void OnState();
@@ -158,6 +166,11 @@ private:
     void ShowDesktopChild(const TDesktopHost& host, const TPlacement& placement, const RECT& area, bool newFrame);
     void ShowDesktopTopMost(const COLORKEY& key, const TPlacement& placement, const RECT& area, bool newFrame);
     void HideDesktopLayer();
+    // Hands the shown desktop layer, with a copy of its picture, to the desktop picture hold;
+    // false when it shows nothing (then nothing changes).
+    bool HoldDesktopPicture() noexcept;
+    // Takes a held desktop layer window of this kind over as this presenter's desktop layer.
+    void AdoptHeldLayer(TLayerKind kind, HWND parent);
     bool EnsureLayer(TLayer& layer, TLayerKind kind, HWND parent, COLORREF key);
     HWND DesktopLayerOwner();
     void ShowLayer(TLayer& layer, const RECT& rect, HWND insertAfter, bool repaintAll, bool newFrame);
@@ -188,7 +201,8 @@ private:
     TComPtr<IDDrawExclModeVideoCallback> callback_;
     TNativeVideo video_;
     std::unique_ptr<TFrame> ready_;
-    std::atomic<bool> accepting_{false};  // active with a destination: frames are worth preparing
+    std::atomic<bool> accepting_{false};
+    std::atomic<bool> inGraph_{false};  // active with a destination: frames are worth preparing
 
     // Streaming thread only.
     std::unique_ptr<TFrame> write_;
@@ -206,12 +220,14 @@ private:
     TDesktopHost desktopHost_;
     bool desktopHostKnown_ = false;   // false: look for the host again at the next evaluation
     DWORD desktopHostFoundAt_ = 0;    // tick count of the last search
-    vl::TGdiRegion desktopMarks_;     // the desktop's icons under the top-most layer, screen coordinates
+    vl::TGdiRegion desktopMarks_;
+    bool childCovered_ = false;       // a child desktop layer skipped frames while covered     // the desktop's icons under the top-most layer, screen coordinates
     bool destinationSizeKnown_ = false;
     SIZE destinationSize_{};
     TLayer windowLayer_;
     TLayer desktopLayer_;
     bool windowLayerNotified_ = false;
+    static std::atomic<unsigned> desktopLayerPaints_;
     RECT notifiedSource_{};
     RECT notifiedDestination_{};
 

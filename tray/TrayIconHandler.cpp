@@ -7,6 +7,33 @@
 
 namespace vorlinde {
 
+int TTrayIconHandler::holds_ = 0;
+
+std::vector<TTrayIconHandler::TDeferred>& TTrayIconHandler::Deferred() {
+    static std::vector<TDeferred> deferred;
+    return deferred;
+}
+
+namespace {
+
+bool IsMouseNotification(LPARAM code) { return code >= WM_MOUSEFIRST && code <= WM_MOUSELAST; }
+
+}  // namespace
+
+TTrayNotificationHold::TTrayNotificationHold() { ++TTrayIconHandler::holds_; }
+
+TTrayNotificationHold::~TTrayNotificationHold() {
+    if (--TTrayIconHandler::holds_ > 0) return;
+    auto& deferred = TTrayIconHandler::Deferred();
+    HWND window = TTrayIconHandler::Window();
+    // Posted, not handled here: the handler that held them has not returned yet.
+    for (const auto& notification : deferred)
+        if (window) PostMessageA(window, TrayCallbackMessage, notification.id, notification.code);
+    deferred.clear();
+}
+
+bool TTrayNotificationHold::Active() { return TTrayIconHandler::holds_ > 0; }
+
 // A hidden top-level tool window, never shown: the shell posts the icons' notifications to it.
 vl::TSharedWindow<UINT, TTrayIcon>& TTrayIconHandler::Shared() {
     static vl::TSharedWindow<UINT, TTrayIcon> icons("TTrayIconHandler", [] {
@@ -32,6 +59,11 @@ bool TTrayIconHandler::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRE
     switch (msg) {
     case TrayCallbackMessage:
         // First parameter: the icon's identifier; second: the mouse message or balloon code.
+        if (holds_ > 0 && IsMouseNotification(lParam)) {
+            Deferred().push_back({wParam, lParam});
+            result = 0;
+            return true;
+        }
         Shared().Deliver(static_cast<UINT>(wParam),
                          [lParam](TTrayIcon& icon) { icon.HandleNotification(static_cast<UINT>(lParam)); });
         result = 0;

@@ -247,6 +247,13 @@ void ProgramTest::CreateAboutWindow() {
     ASSERT_NE(vorlinde::Form2, nullptr);
 }
 
+void ProgramTest::StartWithClips(const std::vector<const char*>& clips) {
+    std::vector<std::string> entries;
+    for (const char* clip : clips) entries.push_back(SampleClip(clip));
+    StorePlaylist(entries);
+    CreateMainWindow();
+}
+
 void ProgramTest::StorePlaylist(const std::vector<std::string>& entries) {
     const std::string section = SettingsSection("MovieList");
     SetStringValue(section, "Count", std::to_string(entries.size()));

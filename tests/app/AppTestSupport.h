@@ -76,6 +76,9 @@ protected:
     void CreateAboutWindow();
     // Stores a playlist as the program does ("MovieList"/"Count", "1"...).
     void StorePlaylist(const std::vector<std::string>& entries);
+    // Starts the program with these sample clips as its playlist: the first of the order plays
+    // on the desktop.
+    void StartWithClips(const std::vector<const char*>& clips);
 
 private:
     std::optional<std::string> userWallpaper_;

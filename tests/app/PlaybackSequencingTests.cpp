@@ -31,12 +31,7 @@ protected:
     }
     // Starts the program with the clips as its playlist: the first of the order plays on the
     // desktop.
-    void StartWith(const std::vector<const char*>& clips) {
-        std::vector<std::string> entries;
-        for (const char* clip : clips) entries.push_back(apptest::SampleClip(clip));
-        StorePlaylist(entries);
-        CreateMainWindow();
-    }
+    void StartWith(const std::vector<const char*>& clips) { StartWithClips(clips); }
     std::wstring Playing() const { return Form1->FilterGraph1->RenderedFile(); }
     // What the completion event does at the end of a file.
     static void Complete() { Form1->FilterGraph1GraphComplete(Form1->FilterGraph1, S_OK, nullptr); }
@@ -198,7 +193,9 @@ TEST_F(PlaybackSequencing, AMissingFileShowsItsMessageAndGivesTheDesktopBack) {
     EXPECT_FALSE(Form1->DSVideoWindowEx21->DesktopPlaying());
     EXPECT_EQ(apptest::WallpaperValue(), kMarkedWallpaper);
     EXPECT_EQ(GetSysColor(COLOR_BACKGROUND), kMarkedDesktopColor);
-    apptest::PumpMessagesFor(500);
+    // Within 100 ms the last picture of the red clip is gone as well.
+    EXPECT_TRUE(apptest::PumpMessagesUntil([] { return vltest::DesktopClipColour().empty(); }, 100));
+    apptest::PumpMessagesFor(300);
     EXPECT_EQ(vltest::DesktopClipColour(), "");
     // "&Play" does nothing in that state; the program goes on.
     Form1->Stop1->Click();

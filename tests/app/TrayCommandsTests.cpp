@@ -374,4 +374,54 @@ TEST_F(AboutWindowLinks, LinkTurnsRedUnderTheMouse) {
     EXPECT_EQ(link->Font()->Color(), vl::clBlue);
 }
 
+// --- the tray menu and the advance from one file to the next
+
+using TrayCommandsAdvance = TrayCommandsTest;
+
+// A right click whose notification reaches the program while the advance waits inside a
+// platform call (sent to the tray window from inside the desktop switch, as the settings
+// broadcast lets it in): the menu opens once the advance is done, on the next file.
+TEST_F(TrayCommandsAdvance, AMenuAskedForDuringTheAdvanceOpensAfterIt) {
+    APPTEST_REQUIRE_SAMPLES();
+    StorePlaylist({SampleClip("red.mpg"), SampleClip("green.mpg")});
+    CreateMainWindow();
+    ASSERT_TRUE(Form1->DSVideoWindowEx21->DesktopPlaying());
+
+    struct TSeen {
+        bool inAdvance;
+        bool desktop;
+        std::string caption;
+    };
+    std::vector<TSeen> popups;
+    bool inAdvance = false;
+    vl::TPopupMenu::TrackOverride = [&](vl::TPopupMenu&, HMENU, int, int) -> UINT {
+        popups.push_back({inAdvance, Form1->DSVideoWindowEx21->DesktopPlaying(), Form1->Stop1->Caption()});
+        return 0;
+    };
+    int sent = 0;
+    Form1->DSVideoWindowEx21->OnOverlayVisible = [&](vl::TObject*, bool) {
+        if (!inAdvance || sent++) return;
+        SendMessageA(vorlinde::TTrayIconHandler::Window(), vorlinde::TrayCallbackMessage,
+                     Form1->TrayIcon1->Identifier(), WM_RBUTTONDOWN);
+        // The video window's refresh pumps posted messages as well.
+        PostMessageA(vorlinde::TTrayIconHandler::Window(), vorlinde::TrayCallbackMessage,
+                     Form1->TrayIcon1->Identifier(), WM_RBUTTONUP);
+        vl::Application->ProcessMessages();
+    };
+
+    inAdvance = true;
+    Form1->FilterGraph1GraphComplete(Form1->FilterGraph1, S_OK, nullptr);
+    inAdvance = false;
+    ASSERT_GE(sent, 1) << "the advance switched the video window without telling";
+    EXPECT_TRUE(popups.empty()) << "the menu opened in the middle of the advance";
+    EXPECT_EQ(Form1->FilterGraph1->RenderedFile(), apptest::SampleClipW("green.mpg"));
+
+    apptest::PumpMessagesUntil([&] { return !popups.empty(); }, 1000);
+    ASSERT_EQ(popups.size(), 1u);
+    EXPECT_FALSE(popups[0].inAdvance);
+    EXPECT_TRUE(popups[0].desktop);
+    EXPECT_EQ(popups[0].caption, "&Stop");
+    Form1->DSVideoWindowEx21->OnOverlayVisible = nullptr;
+}
+
 }  // namespace

@@ -28,6 +28,22 @@ TEST_F(E2ETray, ExitInTheTrayMenuEndsTheProgram) {
     EXPECT_FALSE(IsWindow(tray));
 }
 
+TEST_F(E2ETray, CloseWhileTheTrayMenuIsOpenEndsTheProgram) {
+    e2e::TProgram program;
+    ASSERT_TRUE(program.Started());
+    HWND window = WaitForWindow([] { return ShownWindow("TForm1", "Vorlinde"); }, 15000);
+    ASSERT_NE(window, nullptr);
+    HWND tray = program.Window("TTrayIconHandler");
+    ASSERT_NE(tray, nullptr);
+    PostMessageA(tray, kTrayCallbackMessage, kTrayIconId, WM_RBUTTONDOWN);
+    ASSERT_NE(WaitForWindow([] { return ShownWindow("#32768", nullptr); }, 5000), nullptr) << "the menu did not open";
+
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    DWORD exitCode = 1234;
+    ASSERT_TRUE(program.WaitForExit(8000, exitCode)) << "the program did not end";
+    EXPECT_EQ(exitCode, 0u);
+}
+
 TEST_F(E2ETray, LeftClickShowsTheHiddenMainWindow) {
     if (!e2e::SamplesAvailable()) GTEST_SKIP() << "no sample movies";
     e2e::StorePlaylist({e2e::SampleClip("red.mpg")});
