@@ -6,6 +6,7 @@
 #include <functional>
 #include <sstream>
 
+#include "IndexedBitmap.h"
 #include "Painters.h"
 #include "StyleArt.h"
 
@@ -145,75 +146,6 @@ Rgb8 PixelRgb(const TBitmapImage& image, int x, int y) {
     return {p[2], p[1], p[0]};
 }
 
-// Median cut: splits the box of colours with the widest channel range at its median until
-// there are `limit` boxes; each box's mean colour is a palette entry.
-std::vector<Rgb8> ChoosePalette(std::vector<Rgb8> colors, size_t limit) {
-    std::sort(colors.begin(), colors.end());
-    colors.erase(std::unique(colors.begin(), colors.end()), colors.end());
-    if (colors.size() <= limit) return colors;
-    struct Box {
-        size_t begin, end;
-    };
-    auto widest = [&](const Box& b, int& channel) {
-        int best = -1;
-        for (int ch = 0; ch < 3; ++ch) {
-            auto [lo, hi] = std::minmax_element(colors.begin() + static_cast<long>(b.begin), colors.begin() + static_cast<long>(b.end),
-                                                [ch](const Rgb8& a, const Rgb8& c) { return a[ch] < c[ch]; });
-            const int range = (*hi)[ch] - (*lo)[ch];
-            if (range > best) {
-                best = range;
-                channel = ch;
-            }
-        }
-        return best;
-    };
-    std::vector<Box> boxes = {{0, colors.size()}};
-    while (boxes.size() < limit) {
-        size_t pick = boxes.size();
-        int pickRange = 0, pickChannel = 0;
-        for (size_t i = 0; i < boxes.size(); ++i) {
-            int channel = 0;
-            const int range = boxes[i].end - boxes[i].begin > 1 ? widest(boxes[i], channel) : 0;
-            if (range > pickRange) {
-                pickRange = range;
-                pick = i;
-                pickChannel = channel;
-            }
-        }
-        if (pick == boxes.size()) break;
-        Box b = boxes[pick];
-        auto first = colors.begin() + static_cast<long>(b.begin), last = colors.begin() + static_cast<long>(b.end);
-        std::sort(first, last, [pickChannel](const Rgb8& a, const Rgb8& c) { return a[pickChannel] < c[pickChannel]; });
-        const size_t middle = b.begin + (b.end - b.begin) / 2;
-        boxes[pick] = {b.begin, middle};
-        boxes.push_back({middle, b.end});
-    }
-    std::vector<Rgb8> palette;
-    for (const Box& b : boxes) {
-        uint32_t sum[3] = {0, 0, 0};
-        for (size_t i = b.begin; i < b.end; ++i)
-            for (int ch = 0; ch < 3; ++ch) sum[ch] += colors[i][ch];
-        const auto n = static_cast<uint32_t>(b.end - b.begin);
-        palette.push_back({static_cast<uint8_t>((sum[0] + n / 2) / n), static_cast<uint8_t>((sum[1] + n / 2) / n),
-                           static_cast<uint8_t>((sum[2] + n / 2) / n)});
-    }
-    return palette;
-}
-
-uint8_t Nearest(const std::vector<Rgb8>& palette, const Rgb8& color) {
-    size_t best = 0;
-    int bestDistance = 1 << 30;
-    for (size_t i = 0; i < palette.size(); ++i) {
-        int d = 0;
-        for (int ch = 0; ch < 3; ++ch) d += (palette[i][ch] - color[ch]) * (palette[i][ch] - color[ch]);
-        if (d < bestDistance) {
-            bestDistance = d;
-            best = i;
-        }
-    }
-    return static_cast<uint8_t>(best);
-}
-
 std::string Hex(const std::vector<uint8_t>& bytes, const std::string& indent) {
     static const char digits[] = "0123456789ABCDEF";
     std::string out;
@@ -250,26 +182,7 @@ std::map<std::string, FormPicture> PaintDialogFormArt() {
     return art;
 }
 
-std::vector<uint8_t> EncodeBitmap8(const TBitmapImage& image) {
-    std::vector<Rgb8> colors;
-    colors.reserve(static_cast<size_t>(image.width) * image.height);
-    for (int y = 0; y < image.height; ++y)
-        for (int x = 0; x < image.width; ++x) colors.push_back(PixelRgb(image, x, y));
-    const std::vector<Rgb8> palette = ChoosePalette(colors, 256);
-    const size_t row = RowBytes(image.width, 8);
-    std::vector<uint8_t> out = Headers(image.width, image.height, 8, static_cast<int>(palette.size()), row * image.height);
-    for (const Rgb8& c : palette) {
-        out.push_back(c[2]);
-        out.push_back(c[1]);
-        out.push_back(c[0]);
-        out.push_back(0);
-    }
-    for (int y = image.height - 1; y >= 0; --y) {
-        for (int x = 0; x < image.width; ++x) out.push_back(Nearest(palette, PixelRgb(image, x, y)));
-        out.resize(out.size() + row - static_cast<size_t>(image.width), 0);
-    }
-    return out;
-}
+std::vector<uint8_t> EncodeBitmap8(const TBitmapImage& image) { return EncodeIndexedBitmapFile(image, 8); }
 
 std::vector<uint8_t> EncodeBitmap16(const TBitmapImage& image) {
     const size_t row = RowBytes(image.width, 16);
