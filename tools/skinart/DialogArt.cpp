@@ -103,49 +103,6 @@ TBitmapImage Help() {
                 q);
 }
 
-// ------------------------------------------------------------------------- bitmap files
-
-void Put16(std::vector<uint8_t>& out, uint32_t v) {
-    out.push_back(static_cast<uint8_t>(v));
-    out.push_back(static_cast<uint8_t>(v >> 8));
-}
-void Put32(std::vector<uint8_t>& out, uint32_t v) {
-    Put16(out, v & 0xFFFF);
-    Put16(out, v >> 16);
-}
-
-// File and info headers for an uncompressed bottom-up bitmap.
-std::vector<uint8_t> Headers(int width, int height, int bitCount, int paletteSize, size_t pixelBytes) {
-    std::vector<uint8_t> out;
-    const uint32_t offset = 14 + 40 + 4 * static_cast<uint32_t>(paletteSize);
-    out.push_back('B');
-    out.push_back('M');
-    Put32(out, offset + static_cast<uint32_t>(pixelBytes));
-    Put32(out, 0);
-    Put32(out, offset);
-    Put32(out, 40);
-    Put32(out, static_cast<uint32_t>(width));
-    Put32(out, static_cast<uint32_t>(height));
-    Put16(out, 1);
-    Put16(out, static_cast<uint32_t>(bitCount));
-    Put32(out, 0);  // BI_RGB
-    Put32(out, static_cast<uint32_t>(pixelBytes));
-    Put32(out, 2835);
-    Put32(out, 2835);
-    Put32(out, static_cast<uint32_t>(paletteSize));
-    Put32(out, 0);
-    return out;
-}
-
-size_t RowBytes(int width, int bitCount) { return ((static_cast<size_t>(width) * bitCount + 31) / 32) * 4; }
-
-using Rgb8 = std::array<uint8_t, 3>;
-
-Rgb8 PixelRgb(const TBitmapImage& image, int x, int y) {
-    const uint8_t* p = image.Pixel(x, y);
-    return {p[2], p[1], p[0]};
-}
-
 std::string Hex(const std::vector<uint8_t>& bytes, const std::string& indent) {
     static const char digits[] = "0123456789ABCDEF";
     std::string out;
@@ -180,23 +137,6 @@ std::map<std::string, FormPicture> PaintDialogFormArt() {
     art["DLG_TITLE_RIGHT"] = {PaintElement(xp, "TITLE_RIGHT", 35, kTitleHeight, kTitleHeight), 8};
     art["DLG_TITLE_CLIENT"] = {PaintElement(xp, "TITLE_CLIENT", 37, kTitleHeight, kTitleHeight), 8};
     return art;
-}
-
-std::vector<uint8_t> EncodeBitmap8(const TBitmapImage& image) { return EncodeIndexedBitmapFile(image, 8); }
-
-std::vector<uint8_t> EncodeBitmap16(const TBitmapImage& image) {
-    const size_t row = RowBytes(image.width, 16);
-    std::vector<uint8_t> out = Headers(image.width, image.height, 16, 0, row * image.height);
-    for (int y = image.height - 1; y >= 0; --y) {
-        for (int x = 0; x < image.width; ++x) {
-            const Rgb8 c = PixelRgb(image, x, y);
-            // Rounded to five bits a channel, so that magenta stays exactly magenta.
-            auto five = [](uint8_t v) { return static_cast<uint32_t>((v * 31 + 127) / 255); };
-            Put16(out, (five(c[0]) << 10) | (five(c[1]) << 5) | five(c[2]));
-        }
-        out.resize(out.size() + row - static_cast<size_t>(image.width) * 2, 0);
-    }
-    return out;
 }
 
 bool RefreshFormArt(std::string& text, const std::map<std::string, FormPicture>& art, std::string& error) {
@@ -236,7 +176,7 @@ bool RefreshFormArt(std::string& text, const std::map<std::string, FormPicture>&
             return false;
         }
         const FormPicture& p = picture->second;
-        std::string hex = Hex(p.bitCount == 16 ? EncodeBitmap16(p.image) : EncodeBitmap8(p.image), indent);
+        std::string hex = Hex(p.bitCount == 16 ? EncodeHighColorBitmapFile(p.image) : EncodeIndexedBitmapFile(p.image, 8), indent);
         hex.pop_back();
         out += hex + line.substr(line.find('}')) + "\n";
     }

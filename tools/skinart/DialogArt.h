@@ -1,7 +1,7 @@
 #pragma once
 // The skinned dialogs' art: the "MSGDLG" strip of message icons, the pictures the dialog
-// windows' form descriptions carry in their title bars, the 8- and 16-bit bitmap files they are
-// stored as, and the refreshing of those pictures inside the form descriptions.
+// windows' form descriptions carry in their title bars (stored as 16- and 8-bit bitmap files), and
+// the refreshing of those pictures inside the form descriptions.
 #include <cstdint>
 #include <map>
 #include <string>
@@ -23,11 +23,6 @@ struct FormPicture {
 // By name: DLG_CLOSE_NORMAL, DLG_CLOSE_HOT, DLG_CLOSE_DOWN (21 x 21, 16 bits), DLG_TITLE_LEFT,
 // DLG_TITLE_RIGHT (35 x 29) and DLG_TITLE_CLIENT (37 x 29), 8 bits.
 std::map<std::string, FormPicture> PaintDialogFormArt();
-
-// A .bmp file of the image at 8 bits (a palette of at most 256 colours, chosen by median cut)
-// or 16 bits (5-5-5).
-std::vector<uint8_t> EncodeBitmap8(const vl::TBitmapImage& image);
-std::vector<uint8_t> EncodeBitmap16(const vl::TBitmapImage& image);
 
 // Rewrites, in the form description `text`, the binary data after each "// art: NAME" line with
 // the picture of that name; false (and `error` says why) for an unknown name or a tag not

@@ -104,32 +104,41 @@ void Put32(std::vector<uint8_t>& out, uint32_t v) {
     Put16(out, v >> 16);
 }
 
+// File and info headers of an uncompressed bottom-up bitmap with `paletteSize` colour entries.
+std::vector<uint8_t> BitmapFileHeaders(int width, int height, int bitCount, int paletteSize, uint32_t pixelBytes) {
+    const uint32_t pixelOffset = 14 + 40 + 4 * static_cast<uint32_t>(paletteSize);
+    std::vector<uint8_t> out;
+    out.push_back('B');
+    out.push_back('M');
+    Put32(out, pixelOffset + pixelBytes);
+    Put32(out, 0);
+    Put32(out, pixelOffset);
+    Put32(out, 40);
+    Put32(out, static_cast<uint32_t>(width));
+    Put32(out, static_cast<uint32_t>(height));  // bottom-up
+    Put16(out, 1);
+    Put16(out, static_cast<uint32_t>(bitCount));
+    Put32(out, 0);  // no compression
+    Put32(out, pixelBytes);
+    Put32(out, 2835);  // 72 dots per inch
+    Put32(out, 2835);
+    Put32(out, static_cast<uint32_t>(paletteSize));
+    Put32(out, 0);
+    return out;
+}
+
+uint32_t Stride(int width, int bitCount) { return ((static_cast<uint32_t>(width) * bitCount + 31) / 32) * 4; }
+
 }  // namespace
 
 std::vector<uint8_t> EncodeIndexedBitmapFile(const vl::TBitmapImage& image, int bitCount) {
     if (bitCount != 4 && bitCount != 8) throw std::invalid_argument("palette bitmaps have 4 or 8 bits per pixel");
     const std::vector<Rgb3> palette = MedianCut(image, size_t{1} << bitCount);
-    const uint32_t stride = ((static_cast<uint32_t>(image.width) * bitCount + 31) / 32) * 4;
-    const uint32_t pixelOffset = 14 + 40 + static_cast<uint32_t>(palette.size()) * 4;
+    const uint32_t stride = Stride(image.width, bitCount);
     const uint32_t imageSize = stride * static_cast<uint32_t>(image.height);
 
-    std::vector<uint8_t> out;
-    out.push_back('B');
-    out.push_back('M');
-    Put32(out, pixelOffset + imageSize);
-    Put32(out, 0);
-    Put32(out, pixelOffset);
-    Put32(out, 40);
-    Put32(out, static_cast<uint32_t>(image.width));
-    Put32(out, static_cast<uint32_t>(image.height));  // bottom-up
-    Put16(out, 1);
-    Put16(out, static_cast<uint32_t>(bitCount));
-    Put32(out, 0);  // no compression
-    Put32(out, imageSize);
-    Put32(out, 2835);  // 72 dots per inch
-    Put32(out, 2835);
-    Put32(out, static_cast<uint32_t>(palette.size()));
-    Put32(out, 0);
+    std::vector<uint8_t> out =
+        BitmapFileHeaders(image.width, image.height, bitCount, static_cast<int>(palette.size()), imageSize);
     for (const Rgb3& c : palette) {
         for (int ch = 0; ch < 3; ++ch) out.push_back(static_cast<uint8_t>(c[ch]));
         out.push_back(0);
@@ -142,6 +151,21 @@ std::vector<uint8_t> EncodeIndexedBitmapFile(const vl::TBitmapImage& image, int 
             else row[x / 2] |= static_cast<uint8_t>(x % 2 ? index : index << 4);
         }
         out.insert(out.end(), row.begin(), row.end());
+    }
+    return out;
+}
+
+std::vector<uint8_t> EncodeHighColorBitmapFile(const vl::TBitmapImage& image) {
+    const uint32_t stride = Stride(image.width, 16);
+    std::vector<uint8_t> out = BitmapFileHeaders(image.width, image.height, 16, 0, stride * image.height);
+    for (int y = image.height - 1; y >= 0; --y) {
+        for (int x = 0; x < image.width; ++x) {
+            const uint8_t* p = image.Pixel(x, y);  // blue, green, red
+            // Rounded to five bits a channel, so that magenta stays exactly magenta.
+            auto five = [](uint8_t v) { return static_cast<uint32_t>((v * 31 + 127) / 255); };
+            Put16(out, (five(p[2]) << 10) | (five(p[1]) << 5) | five(p[0]));
+        }
+        out.resize(out.size() + stride - static_cast<size_t>(image.width) * 2, 0);
     }
     return out;
 }

@@ -27,6 +27,7 @@
 #include "ContactSheet.h"
 #include "DialogArt.h"
 #include "FormArt.h"
+#include "IndexedBitmap.h"
 #include "Preview.h"
 #include "Styles.h"
 #include "skin/ThemeItems.h"
@@ -179,7 +180,7 @@ int main(int argc, char** argv) {
                 const std::string path = outDir + "/" + b.name + ".bmp";
                 // The message icons are stored with a palette, as 256-colour art.
                 const std::vector<uint8_t> file = std::string_view(b.name) == "MSGDLG"
-                                                      ? skinart::EncodeBitmap8(art.at(b.name))
+                                                      ? skinart::EncodeIndexedBitmapFile(art.at(b.name), 8)
                                                       : vl::EncodeBitmapFile(art.at(b.name), 24);
                 if (!WriteFile(path, file)) {
                     std::cerr << "skinart: cannot write " << path << "\n";
