@@ -83,7 +83,11 @@ TEST_F(E2EGuard, WaitsWithoutUsingTheProcessorAndHasNoWindow) {
     const ULONGLONG before = ProcessorTime(guard);
     Sleep(1500);
     const ULONGLONG after = ProcessorTime(guard);
-    EXPECT_EQ(after, before) << "the guard used the processor while it waited";
+    // The system counts processor time in scheduler ticks, and on a busy machine the tail of
+    // the start-up can land in the window: two ticks (20 ms of 1.5 s) are noise, a guard that
+    // polls or spins costs far more.
+    constexpr ULONGLONG kNoiseTicks = 2 * 100000;
+    EXPECT_LE(after - before, kNoiseTicks) << "the guard used the processor while it waited";
 
     // No window of its own, so no taskbar button either.
     struct TSearch {
