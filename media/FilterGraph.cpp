@@ -321,7 +321,14 @@ HRESULT TFilterGraph::RenderFile(const std::wstring& fileName) {
     if (!graph_) return S_FALSE;
     renderedFile_ = fileName;
     SendControlEvent(ctlFileRendering, 0);
-    const HRESULT hr = CheckDSError(graph_->RenderFile(fileName.c_str(), nullptr));
+    // The building hooks must see every filter the builder picks, so nothing is offered to a
+    // graph that has them.
+    const bool offer = !OnSelectedFilter && !OnCreatedFilter;
+    const auto before = GraphFilters(graph_.Get());
+    const TComPtr<IBaseFilter> offered = offer ? firstHops_.Offer(graph_.Get(), fileName) : TComPtr<IBaseFilter>();
+    const HRESULT rendered = graph_->RenderFile(fileName.c_str(), nullptr);
+    firstHops_.Settle(graph_.Get(), fileName, offered.Get(), before, SUCCEEDED(rendered));
+    const HRESULT hr = CheckDSError(rendered);
     UpdateGraph();
     SendControlEvent(ctlFileRendered, 0);
     return hr;

@@ -33,6 +33,7 @@
 #include "framework/HiddenWindow.h"
 #include "media/ComPtr.h"
 #include "media/DirectShowError.h"
+#include "media/FirstHopCache.h"
 #include "media/GraphEventParams.h"
 #include "media/GraphInterfaces.h"
 
@@ -297,6 +298,8 @@ private:
     std::string logFile_;
     HANDLE logHandle_ = INVALID_HANDLE_VALUE;
     std::wstring renderedFile_;
+    // Which filter followed the source last time, per kind of file (see media/FirstHopCache.h).
+    TFirstHopCache firstHops_;
     volatile LONG externalRefs_ = 0;
 };
 

@@ -3,6 +3,7 @@
 // callbacks and the log file.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 
 #include "MediaTestSupport.h"
@@ -108,6 +109,42 @@ TEST_F(FilterGraphPlayback, AFileThatIsNotAMovieRaisesAfterRenderingWithoutRende
         ExpectCodeInMessage(e);
     }
     EXPECT_EQ(log, (std::vector<std::string>{"L:control:3:0"}));
+}
+
+// The second file of a kind is built with the filter that followed the source the first time
+// already in the graph: the graph comes out the same, with no filter left over, and a file the
+// offered filter cannot take still fails and leaves no offered filter behind.
+TEST_F(FilterGraphPlayback, TheNextFileOfAKindGetsTheSameGraphWithNothingLeftOver) {
+    graph.RenderFile(SamplePath("red.mpg"));
+    auto first = FilterNames();
+    graph.ClearGraph();
+    graph.RenderFile(SamplePath("blue.mpg"));
+    auto second = FilterNames();
+    std::sort(first.begin(), first.end());
+    std::sort(second.begin(), second.end());
+    EXPECT_EQ(second, first);
+
+    graph.ClearGraph();
+    EXPECT_THROW(graph.RenderFile(SamplePath("notamovie.mpg")), EDirectShowException);
+    for (const auto& name : FilterNames()) {
+        if (name == L"Member") continue;
+        EXPECT_TRUE(std::find(first.begin(), first.end(), name) == first.end())
+            << "left in the graph: " << std::string(name.begin(), name.end());
+    }
+}
+
+// The building hooks see every filter the builder picks, also for a kind of file rendered
+// before without them.
+TEST_F(FilterGraphPlayback, TheBuildingHooksSeeTheFilterFollowingTheSourceOnTheSecondFileToo) {
+    graph.RenderFile(SamplePath("red.mpg"));
+    graph.ClearGraph();
+    std::vector<CLSID> created;
+    graph.OnCreatedFilter = [&](vl::TObject*, IBaseFilter*, const CLSID& id) {
+        created.push_back(id);
+        return true;
+    };
+    graph.RenderFile(SamplePath("blue.mpg"));
+    EXPECT_FALSE(created.empty());
 }
 
 TEST_F(FilterGraphPlayback, ClearGraphKeepsExactlyTheMemberFilterUnconnected) {
