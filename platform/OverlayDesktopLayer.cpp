@@ -115,6 +115,13 @@ void TOverlayPresenter::ShowDesktopTopMost(const COLORKEY& key, const TPlacement
     if (desktopMarks_) CombineRgn(uncovered.Get(), uncovered.Get(), desktopMarks_.Get(), RGN_DIFF);
     OffsetRgn(uncovered.Get(), -area.left, -area.top);
     const bool regionChanged = !desktopLayer_.uncovered || !EqualRgn(uncovered.Get(), desktopLayer_.uncovered.Get());
+    if (regionChanged) {
+        // The layer is only where the desktop shows: windows and icons stay visible and usable
+        // through its holes. The window takes its own copy of the region.
+        vl::TGdiRegion shape = vl::MakeEmptyRegion();
+        if (!shape || CombineRgn(shape.Get(), uncovered.Get(), nullptr, RGN_COPY) == ERROR) return;
+        if (SetWindowRgn(desktopLayer_.window, shape.Get(), FALSE)) static_cast<void>(shape.Release());
+    }
     desktopLayer_.uncovered = std::move(uncovered);
     desktopLayer_.placement = placement;
     OffsetRect(&desktopLayer_.placement.destination, -area.left, -area.top);

@@ -89,9 +89,7 @@ bool TOverlayPresenter::EnsureLayer(TLayer& layer, TLayerKind kind, HWND parent,
         if (!window) return false;
         SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
         SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&LayerProc));
-        if (kind == TLayerKind::Window || kind == TLayerKind::DesktopUnderIcons) {
-            SetLayeredWindowAttributes(window, 0, 255, LWA_ALPHA);
-        }
+        if (kind != TLayerKind::DesktopBackground) SetLayeredWindowAttributes(window, 0, 255, LWA_ALPHA);
         layer.window = window;
         layer.kind = kind;
         layer.parent = parent;
@@ -100,8 +98,7 @@ bool TOverlayPresenter::EnsureLayer(TLayer& layer, TLayerKind kind, HWND parent,
         layer.uncovered.Reset();
     }
     if (kind == TLayerKind::DesktopTopMost && layer.key != key) {
-        // The key's pixels are see-through.
-        SetLayeredWindowAttributes(layer.window, key, 0, LWA_COLORKEY);
+        // The bars beside the picture take their colour from the key.
         layer.key = key;
         InvalidateRect(layer.window, nullptr, FALSE);
     }

@@ -8,8 +8,9 @@
 // - the desktop layer: while the desktop background colour equals the colour key, the video
 //   across the destination rectangle wherever the desktop is uncovered. Where the shell has a
 //   background window behind its icons, the layer is a child window there (DesktopHost.h);
-//   otherwise it is a top-most, click-through, colour-keyed popup painted with the key
-//   (see-through) wherever a window covers the desktop or the desktop shows its icons. The
+//   otherwise it is a top-most, click-through popup whose window region leaves out every
+//   window covering the desktop and the desktop's icons (holes rather than a colour key: a
+//   colour-keyed window has each of its pixels compared with the key at every frame). The
 //   layer follows the shell when it restarts ("TaskbarCreated") or its windows change, and a
 //   child layer never stays behind in the shell's windows once it is not shown.
 //
