@@ -8,8 +8,9 @@
 //   solid-colour sample clip to the next (.mpg and .wmv): from the completion event of a clip
 //   (as a graph listener gets it, just before the program's handler) to the end of the advance
 //   (the next file rendered and running), and to the first picture of the next clip on the
-//   desktop, read from the screen; dark_ms is how long the desktop showed neither clip. Each
-//   as "median (min-max)".
+//   desktop, read from the screen; dark_ms is how long the desktop showed neither clip, from
+//   the first reading that showed neither (0 when every reading showed one). Each as
+//   "median (min-max)".
 //   "advance_parts leave_desktop_and_clear_ms=... render_ms=... take_desktop_and_play_ms=..."
 //   the advance split at the graph's control events: desktop given back and graph cleared;
 //   RenderFile with the video window's rewiring; desktop taken and graph run.
@@ -90,14 +91,17 @@ bool MeasureGaps() {
     std::vector<double> advance, firstFrame, dark;
     std::vector<double> leaveDesktop, render, takeDesktop;  // the advance's parts
     std::string current;       // the clip colour the desktop shows
-    double lastSeen = 0;       // when it last showed a clip
+    double darkSince = 0;      // when it first showed neither clip since it last showed one
     size_t expectedIndex = 0;  // the playlist entry playing
     const double start = Now();
     while (firstFrame.size() < kTransitions && Now() - start < 60) {
         vl::Application->ProcessMessages();
         const std::string colour = vltest::DesktopClipColour();
         const double now = Now();
-        if (colour.empty()) continue;
+        if (colour.empty()) {
+            if (darkSince == 0) darkSince = now;
+            continue;
+        }
         const std::string next = vltest::ColourOf(clips[(expectedIndex + 1) % clips.size()]);
         if (colour == next && !current.empty() && !times.completed.empty()) {
             // The first picture of the next clip; the completion that led here is the latest.
@@ -114,11 +118,13 @@ bool MeasureGaps() {
                 takeDesktop.push_back((played - rendered) * 1000);
             }
             firstFrame.push_back((now - completed) * 1000);
-            dark.push_back((now - lastSeen) * 1000);
+            // The advance runs in this thread, so no picture is read while it does: a change
+            // that kept showing the last picture counts as no dark time at all.
+            dark.push_back(darkSince == 0 ? 0.0 : (now - darkSince) * 1000);
             expectedIndex = (expectedIndex + 1) % clips.size();
         }
         current = colour;
-        lastSeen = now;
+        darkSince = 0;
     }
     vorlinde::Form1->FilterGraph1->RemoveListener(&times);
     std::printf("gap transitions=%zu advance_ms=%s first_frame_ms=%s dark_ms=%s\n", firstFrame.size(),
