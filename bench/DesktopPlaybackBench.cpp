@@ -83,7 +83,7 @@ bool MeasureGaps() {
     const std::vector<const char*> clips = {"red.mpg", "green.mpg", "blue.mpg", "yellow.wmv"};
     std::vector<std::string> playlist;
     for (const char* clip : clips) playlist.push_back(WindowsPath(std::string(VORLINDE_SAMPLES_DIR) + "/" + clip));
-    constexpr size_t kTransitions = 12;
+    constexpr size_t kTransitions = 20;
 
     TProgramRun run(playlist);
     TGraphTimes times;
@@ -94,7 +94,7 @@ bool MeasureGaps() {
     double darkSince = 0;      // when it first showed neither clip since it last showed one
     size_t expectedIndex = 0;  // the playlist entry playing
     const double start = Now();
-    while (firstFrame.size() < kTransitions && Now() - start < 60) {
+    while (firstFrame.size() < kTransitions && Now() - start < 90) {
         vl::Application->ProcessMessages();
         const std::string colour = vltest::DesktopClipColour();
         const double now = Now();
