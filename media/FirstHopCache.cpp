@@ -27,19 +27,11 @@ bool HasConnectedInput(IBaseFilter* filter) {
     return connected;
 }
 
-bool HasInput(IBaseFilter* filter) {
-    bool input = false;
-    ForEachPin(filter, [&input](IPin* pin) {
-        if (IsDirection(pin, PINDIR_INPUT)) input = true;
-    });
-    return input;
-}
-
 // The filter connected to the output of the graph's source filter (a filter without input
 // pins); empty when there is no such connection.
 TComPtr<IBaseFilter> FirstHop(IFilterGraph* graph) {
     for (const auto& filter : GraphFilters(graph)) {
-        if (HasInput(filter.Get())) continue;
+        if (FirstPinOfDirection(filter.Get(), PINDIR_INPUT)) continue;
         TComPtr<IBaseFilter> hop;
         ForEachPin(filter.Get(), [&hop](IPin* pin) {
             if (hop || !IsDirection(pin, PINDIR_OUTPUT)) return;

@@ -11,7 +11,7 @@ namespace vorlinde::platform {
 // True when colour lies inside the key's colour range, channel by channel.
 bool ColorKeyMatches(COLORREF color, const COLORKEY& key) noexcept;
 
-// A colour that looks like the key but is not inside its range (so not see-through).
+// A colour that looks like the key but is not inside its range.
 COLORREF NearKeyColor(const COLORKEY& key) noexcept;
 
 // The part of area (screen coordinates) covered by visible top-level windows, leaving out the

@@ -187,7 +187,7 @@ void TOverlayPresenter::PaintLayerInto(HWND window, HDC dc) {
         vl::TGdiRegion picture = vl::MakeRectRegion(layer->placement.destination);
         if (all && picture) {
             // The bars beside a letter-boxed picture show the desktop's colour; on the top-most
-            // layer one step off the key, so that they are not see-through.
+            // layer a colour next to the key, outside its range.
             const bool child = layer->kind == TLayerKind::DesktopBackground || layer->kind == TLayerKind::DesktopUnderIcons;
             vl::TGdiBrush bars = vl::MakeSolidBrush(child ? key.LowColorValue : NearKeyColor(key));
             vl::TGdiRegion shown = vl::MakeEmptyRegion();
@@ -202,13 +202,8 @@ void TOverlayPresenter::PaintLayerInto(HWND window, HDC dc) {
             SelectClipRgn(dc, nullptr);
             vl::TGdiRegion rest = vl::MakeEmptyRegion();
             CombineRgn(rest.Get(), shown.Get(), picture.Get(), RGN_DIFF);
+            // The covered parts are outside the top-most layer's window region: nothing to draw.
             if (bars) FillRgn(dc, rest.Get(), bars.Get());
-            if (layer->uncovered) {
-                // Covered parts: the key, so that the windows there show through.
-                vl::TGdiBrush keyBrush = vl::MakeSolidBrush(key.LowColorValue);
-                CombineRgn(rest.Get(), all.Get(), layer->uncovered.Get(), RGN_DIFF);
-                if (keyBrush) FillRgn(dc, rest.Get(), keyBrush.Get());
-            }
         }
     }
 }
