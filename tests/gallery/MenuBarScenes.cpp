@@ -1,5 +1,5 @@
 // A skinned form with a menu bar in each look, the pointer over its second caption, above an
-// image panel that tiles a picture and shows a caption.
+// image panel that tiles a keyed picture over the form's background and shows a caption.
 #include <windows.h>
 
 #include <memory>
@@ -29,6 +29,7 @@ const char kForm[] =
     "      Width = 320\n"
     "      Height = 100\n"
     "      Caption = '  Tiled picture  '\n"
+    "      Transparent = True\n"
     "      Font.Height = -13\n"
     "      Font.Name = 'Tahoma'\n"
     "      Font.Style = [fsBold]\n"
@@ -75,7 +76,9 @@ GALLERY_SCENE("menubar", [](const gallery::TLook& look) {
     auto* theme = dynamic_cast<vorlinde::TsuiFileTheme*>(form->FindComponent("suiFileTheme1"));
     auto* image = dynamic_cast<vorlinde::TsuiImagePanel*>(form->FindComponent("Image1"));
     if (!frame || !manager || !theme || !image || !frame->MenuBar()) return;
+    // The icon strip is keyed on magenta: drawn without its key, as a program would show it.
     image->Picture()->Bitmap()->LoadFromResourceName(GetModuleHandleA(nullptr), "MSGDLG");
+    image->Picture()->Bitmap()->SetTransparent(true);
     gallery::ApplyLook(look, *manager, theme);
     form->Show();
     SetForegroundWindow(form->Handle());
