@@ -13,12 +13,18 @@ struct TSeenMenu {
     int items = -1;
     RECT window{}, first{};
     COLORREF bar = CLR_INVALID, background = CLR_INVALID;
+    int ticks = 0;
 };
 TSeenMenu* seen = nullptr;
+
+// A menu just shown may not be on screen yet on a busy machine: until its bar shows (at most
+// about a second), the reading is taken again on the next tick.
+constexpr int kTicksToPaint = 25;
 
 void CALLBACK LookAndClose(HWND, UINT, UINT_PTR, DWORD) {
     HWND window = FindWindowA("#32768", nullptr);
     if (!seen || !window || !IsWindowVisible(window)) return;
+    ++seen->ticks;
     auto menu = reinterpret_cast<HMENU>(SendMessageA(window, MN_GETHMENU, 0, 0));
     seen->items = GetMenuItemCount(menu);
     GetWindowRect(window, &seen->window);
@@ -27,6 +33,7 @@ void CALLBACK LookAndClose(HWND, UINT, UINT_PTR, DWORD) {
     seen->bar = GetPixel(screen, seen->first.left + 2, seen->first.bottom - 2);
     seen->background = GetPixel(screen, seen->first.right - 3, seen->first.bottom - 2);
     ReleaseDC(nullptr, screen);
+    if (seen->bar == seen->background && seen->ticks < kTicksToPaint) return;
     seen = nullptr;
     EndMenu();
 }
