@@ -100,6 +100,7 @@ public:
     // --- playback
     void PlayNow(const std::string& fileName);
     void StartDesktopMovie();
+    std::string NextDesktopFile();
     void StopNow();
     void FilterGraph1GraphComplete(vl::TObject* sender, HRESULT result, IBaseFilter* renderer);
     void Pause1Click(vl::TObject* sender);

@@ -56,6 +56,24 @@ void TForm1::StartDesktopMovie() {
     FilterGraph1->RenderFile(WideFileName(fileName));
     DSVideoWindowEx21->StartDesktopPlayback();
     FilterGraph1->Play();
+    const std::string next = NextDesktopFile();
+    if (!next.empty()) FilterGraph1->PrepareFile(WideFileName(next));
+}
+
+// The file the advance will play after the current one, when it is known now: the next entry
+// of the play order, or at its end the first entry of the new order that list order (or a
+// single entry) makes; a new shuffled order is only drawn when the time comes.
+std::string TForm1::NextDesktopFile() {
+    vl::TStrings* items = lsbMovie->Items();
+    const int count = items->Count();
+    if (static_cast<int>(PlayOrderArray.size()) != count || PlayPosition < 0 || PlayPosition >= count) return {};
+    int entry = -1;
+    if (PlayPosition + 1 < count)
+        entry = PlayOrderArray[static_cast<size_t>(PlayPosition + 1)];
+    else if (count == 1 || rdgOrder->ItemIndex() != 1)
+        entry = 0;
+    if (entry < 0 || entry >= count) return {};
+    return items->Strings(entry);
 }
 
 void TForm1::StopNow() {

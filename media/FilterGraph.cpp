@@ -12,6 +12,7 @@ namespace vorlinde {
 
 namespace {
 
+
 constexpr const char* kNotifyWindowClass = "TFilterGraphNotifyWindow";
 
 const char* ModeName(TGraphMode mode) {
@@ -222,6 +223,7 @@ void TFilterGraph::Activate() {
 void TFilterGraph::Deactivate() {
     if (!active_) return;
     SendControlEvent(ctlActive, 0);
+    prepared_.Drop(graph_.Get());
     std::vector<TComPtr<IGraphMember>> members;
     for (const auto& m : members_) members.push_back(m.Clone());
     for (const auto& m : members) RemoveMemberFilter(m.Get());
@@ -255,6 +257,7 @@ void TFilterGraph::SetMode(TGraphMode mode) {
 // --- members and listeners
 
 void TFilterGraph::AddMemberFilter(IGraphMember* member) {
+    prepared_.Settle();
     member->NotifyMember(BeforeAdd, 0);
     TComPtr<IBaseFilter> filter;
     member->GetFilter(filter.Receive());
@@ -266,6 +269,7 @@ void TFilterGraph::AddMemberFilter(IGraphMember* member) {
 }
 
 void TFilterGraph::RemoveMemberFilter(IGraphMember* member) {
+    prepared_.Settle();
     // A filter must not leave a running graph: the splitter's streaming thread would go on
     // delivering frames to a renderer that has already lost its clock (Wine crashes there).
     if (auto control = Query<IMediaControl>(IID_IMediaControl)) {
@@ -319,29 +323,76 @@ void TFilterGraph::SendControlEvent(TControlEventKind event, LONG param) {
 
 HRESULT TFilterGraph::RenderFile(const std::wstring& fileName) {
     if (!graph_) return S_FALSE;
+    prepared_.Settle();
     renderedFile_ = fileName;
     SendControlEvent(ctlFileRendering, 0);
     // The building hooks must see every filter the builder picks, so nothing is offered to a
     // graph that has them.
     const bool offer = !OnSelectedFilter && !OnCreatedFilter;
-    const auto before = GraphFilters(graph_.Get());
-    const TComPtr<IBaseFilter> offered = offer ? firstHops_.Offer(graph_.Get(), fileName) : TComPtr<IBaseFilter>();
-    const HRESULT rendered = graph_->RenderFile(fileName.c_str(), nullptr);
-    firstHops_.Settle(graph_.Get(), fileName, offered.Get(), before, SUCCEEDED(rendered));
-    const HRESULT hr = CheckDSError(rendered);
+    HRESULT hr = S_OK;
+    if (!(offer && prepared_.Ready(fileName) && RenderPrepared())) {
+        prepared_.Drop(graph_.Get());
+        const auto before = GraphFilters(graph_.Get());
+        const TComPtr<IBaseFilter> offered = offer ? firstHops_.Offer(graph_.Get(), fileName) : TComPtr<IBaseFilter>();
+        const HRESULT rendered = graph_->RenderFile(fileName.c_str(), nullptr);
+        firstHops_.Settle(graph_.Get(), fileName, offered.Get(), before, SUCCEEDED(rendered));
+        hr = CheckDSError(rendered);
+    }
     UpdateGraph();
     SendControlEvent(ctlFileRendered, 0);
     return hr;
 }
 
+bool TFilterGraph::RenderPrepared() {
+    const auto before = GraphFilters(graph_.Get());
+    bool complete = true;
+    {
+        std::vector<TComPtr<IPin>> outputs;
+        for (auto& pin : FilterPins(prepared_.Hop()))
+            if (IsDirection(pin.Get(), PINDIR_OUTPUT)) outputs.push_back(std::move(pin));
+        complete = !outputs.empty();
+        for (const auto& pin : outputs)
+            if (complete && graph_->Render(pin.Get()) != S_OK) complete = false;
+    }
+    if (complete) {
+        prepared_.Release();
+        return true;
+    }
+    // Less than the whole file: the graph builder's own RenderFile decides what that means.
+    for (const auto& filter : GraphFilters(graph_.Get())) {
+        const bool added = std::none_of(before.begin(), before.end(),
+                                        [&filter](const auto& b) { return SameComObject(b.Get(), filter.Get()); });
+        if (!added) continue;
+        StopAndDisconnect(graph_.Get(), filter.Get(), false);
+        graph_->RemoveFilter(filter.Get());
+    }
+    prepared_.Drop(graph_.Get());
+    return false;
+}
+
+void TFilterGraph::PrepareFile(const std::wstring& fileName) {
+    if (!graph_ || OnSelectedFilter || OnCreatedFilter || fileName.empty()) return;
+    prepared_.Settle();
+    if (prepared_.Ready(fileName)) return;
+    prepared_.Drop(graph_.Get());
+    CLSID hopClass{};
+    std::wstring hopName;
+    if (!firstHops_.Learnt(fileName, hopClass, hopName)) return;
+    prepared_.Start(graph_.Get(), fileName, hopClass, hopName, prepareDelayMs_);
+}
+
+void TFilterGraph::CancelPreparedFile() { prepared_.Drop(graph_.Get()); }
+
 void TFilterGraph::ClearGraph() {
     if (!graph_) return;
     Stop();
+    prepared_.Settle();
     // Each connection is broken at both ends at once, and no pin reference is kept beyond its
     // own step: a splitter may destroy its output pins as soon as its input is disconnected (the
     // platform's GStreamer splitter does, whoever still holds them), and a renderer left
     // connected to such a pin crashes when it is disconnected later.
     for (const auto& filter : GraphFilters(graph_.Get())) {
+        if (prepared_.Holds(filter.Get())) continue;
         ForEachPin(filter.Get(), [this](IPin* pin) {
             HRESULT hr;
             {
@@ -362,7 +413,7 @@ void TFilterGraph::ClearGraph() {
     for (const auto& filter : GraphFilters(graph_.Get())) {
         const bool isMember = std::any_of(keep.begin(), keep.end(),
                                           [&filter](const auto& k) { return SameComObject(k.Get(), filter.Get()); });
-        if (!isMember) CheckDSError(graph_->RemoveFilter(filter.Get()));
+        if (!isMember && !prepared_.Holds(filter.Get())) CheckDSError(graph_->RemoveFilter(filter.Get()));
     }
     renderedFile_.clear();
 }
@@ -370,6 +421,7 @@ void TFilterGraph::ClearGraph() {
 bool TFilterGraph::Play() {
     auto control = Query<IMediaControl>(IID_IMediaControl);
     if (!control) return false;
+    prepared_.Settle();
     SendControlEvent(ctlPlay, 0);
     return SUCCEEDED(CheckDSError(control->Run()));
 }
@@ -377,6 +429,7 @@ bool TFilterGraph::Play() {
 bool TFilterGraph::Pause() {
     auto control = Query<IMediaControl>(IID_IMediaControl);
     if (!control) return false;
+    prepared_.Settle();
     SendControlEvent(ctlPause, 0);
     return CheckDSError(control->Pause()) == S_OK;
 }
@@ -384,6 +437,7 @@ bool TFilterGraph::Pause() {
 bool TFilterGraph::Stop() {
     auto control = Query<IMediaControl>(IID_IMediaControl);
     if (!control) return false;
+    prepared_.Settle();
     SendControlEvent(ctlStop, 0);
     return CheckDSError(control->Stop()) == S_OK;
 }

@@ -36,6 +36,7 @@
 #include "media/FirstHopCache.h"
 #include "media/GraphEventParams.h"
 #include "media/GraphInterfaces.h"
+#include "media/PreparedFile.h"
 
 namespace vorlinde {
 
@@ -131,7 +132,20 @@ public:
     // The file of the last RenderFile made while a graph existed; cleared by ClearGraph and
     // by deactivation.
     const std::wstring& RenderedFile() const { return renderedFile_; }
-    // Stops the graph, disconnects every pin and removes every filter no member contributed.
+    // Starts building the beginning of the graph for the file expected next (its source and the
+    // filter that followed the source for that kind of file last time) in the background, in
+    // this graph, while it plays; RenderFile of that file then only renders the rest, with the
+    // same result. Nothing is prepared while the building hooks are set or before a file of that
+    // kind has been rendered once. A different file replaces what was prepared.
+    void PrepareFile(const std::wstring& fileName);
+    // Takes what PrepareFile built out of the graph again.
+    void CancelPreparedFile();
+    // How long a preparation waits before it starts, so that the file that just started gets
+    // its first pictures on a processor of its own.
+    DWORD PrepareDelay() const { return prepareDelayMs_; }
+    void SetPrepareDelay(DWORD ms) { prepareDelayMs_ = ms; }
+    // Stops the graph, disconnects every pin and removes every filter no member contributed,
+    // except what PrepareFile built.
     void ClearGraph();
     // Run, pause or stop; false without media control. Play is true for any success code,
     // Pause and Stop only for S_OK (S_FALSE: the change is still under way).
@@ -274,6 +288,9 @@ private:
     void ApplyBalance();
     void ApplyRate();
     void CloseLog();
+    // Renders the outputs of the prepared file's filters; true when every one rendered fully.
+    // Otherwise what was added is taken out again, with the prepared filters.
+    bool RenderPrepared();
     // The audio-stream and subpicture-stream DVD events: stream number, language id and name.
     void DoDvdStreamChange(bool audio, LONG_PTR stream);
 
@@ -300,6 +317,9 @@ private:
     std::wstring renderedFile_;
     // Which filter followed the source last time, per kind of file (see media/FirstHopCache.h).
     TFirstHopCache firstHops_;
+    // The next file's start, built while this one plays; released before the graph.
+    TPreparedFile prepared_;
+    DWORD prepareDelayMs_ = 500;
     volatile LONG externalRefs_ = 0;
 };
 

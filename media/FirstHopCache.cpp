@@ -48,6 +48,14 @@ bool TFirstHopCache::Knows(const std::wstring& fileName) const {
     return entries_.count(Kind(fileName)) != 0;
 }
 
+bool TFirstHopCache::Learnt(const std::wstring& fileName, CLSID& classId, std::wstring& name) const {
+    const auto entry = entries_.find(Kind(fileName));
+    if (entry == entries_.end()) return false;
+    classId = entry->second.classId;
+    name = entry->second.name;
+    return true;
+}
+
 TComPtr<IBaseFilter> TFirstHopCache::Offer(IFilterGraph* graph, const std::wstring& fileName) {
     const auto entry = entries_.find(Kind(fileName));
     if (!graph || entry == entries_.end()) return {};

@@ -29,6 +29,8 @@ public:
                 const std::vector<TComPtr<IBaseFilter>>& before, bool rendered);
     void Forget() { entries_.clear(); }
     bool Knows(const std::wstring& fileName) const;
+    // The filter learnt for this kind of file; false when nothing is known.
+    bool Learnt(const std::wstring& fileName, CLSID& classId, std::wstring& name) const;
 
 private:
     struct TEntry {
