@@ -12,7 +12,6 @@ namespace vorlinde {
 
 namespace {
 
-
 constexpr const char* kNotifyWindowClass = "TFilterGraphNotifyWindow";
 
 const char* ModeName(TGraphMode mode) {
@@ -386,22 +385,13 @@ void TFilterGraph::CancelPreparedFile() { prepared_.Drop(graph_.Get()); }
 void TFilterGraph::ClearGraph() {
     if (!graph_) return;
     Stop();
-    prepared_.Settle();
     // Each connection is broken at both ends at once, and no pin reference is kept beyond its
     // own step: a splitter may destroy its output pins as soon as its input is disconnected (the
     // platform's GStreamer splitter does, whoever still holds them), and a renderer left
     // connected to such a pin crashes when it is disconnected later.
     for (const auto& filter : GraphFilters(graph_.Get())) {
         if (prepared_.Holds(filter.Get())) continue;
-        ForEachPin(filter.Get(), [this](IPin* pin) {
-            HRESULT hr;
-            {
-                TComPtr<IPin> peer = Peer(pin);
-                hr = graph_->Disconnect(pin);
-                if (SUCCEEDED(hr) && peer) hr = graph_->Disconnect(peer.Get());
-            }
-            CheckDSError(hr);
-        });
+        ForEachPin(filter.Get(), [this](IPin* pin) { CheckDSError(DisconnectBothEnds(graph_.Get(), pin)); });
     }
 
     std::vector<TComPtr<IBaseFilter>> keep;

@@ -57,15 +57,10 @@ bool TFirstHopCache::Learnt(const std::wstring& fileName, CLSID& classId, std::w
 }
 
 TComPtr<IBaseFilter> TFirstHopCache::Offer(IFilterGraph* graph, const std::wstring& fileName) {
-    const auto entry = entries_.find(Kind(fileName));
-    if (!graph || entry == entries_.end()) return {};
-    TComPtr<IBaseFilter> filter;
-    if (FAILED(CoCreateInstance(entry->second.classId, nullptr, CLSCTX_INPROC_SERVER, IID_IBaseFilter,
-                                filter.ReceiveVoid())) ||
-        !filter)
-        return {};
-    if (FAILED(graph->AddFilter(filter.Get(), entry->second.name.c_str()))) return {};
-    return filter;
+    CLSID classId{};
+    std::wstring name;
+    if (!Learnt(fileName, classId, name)) return {};
+    return AddNewFilter(graph, classId, name);
 }
 
 void TFirstHopCache::Settle(IFilterGraph* graph, const std::wstring& fileName, IBaseFilter* offered,

@@ -82,6 +82,21 @@ TComPtr<IBaseFilter> PinOwner(IPin* pin) {
     return TComPtr<IBaseFilter>::Adopt(info.pFilter);
 }
 
+HRESULT DisconnectBothEnds(IFilterGraph* graph, IPin* pin) {
+    TComPtr<IPin> peer = Peer(pin);
+    HRESULT hr = graph->Disconnect(pin);
+    if (SUCCEEDED(hr) && peer) hr = graph->Disconnect(peer.Get());
+    return hr;
+}
+
+TComPtr<IBaseFilter> AddNewFilter(IFilterGraph* graph, const CLSID& classId, const std::wstring& name) {
+    TComPtr<IBaseFilter> filter;
+    if (!graph || FAILED(CoCreateInstance(classId, nullptr, CLSCTX_INPROC_SERVER, IID_IBaseFilter, filter.ReceiveVoid())) ||
+        !filter || FAILED(graph->AddFilter(filter.Get(), name.c_str())))
+        return {};
+    return filter;
+}
+
 void StopAndDisconnect(IFilterGraph* graph, IBaseFilter* filter, bool stop) {
     if (!filter) return;
     if (stop) filter->Stop();

@@ -10,6 +10,7 @@
 #include <dshow.h>
 
 #include <initializer_list>
+#include <string>
 #include <vector>
 
 #include "media/ComPtr.h"
@@ -52,6 +53,13 @@ TComPtr<IPin> Peer(IPin* pin);
 bool IsDirection(IPin* pin, PIN_DIRECTION wanted);
 // The filter the pin belongs to.
 TComPtr<IBaseFilter> PinOwner(IPin* pin);
+
+// Breaks the pin's connection at both ends through the graph, holding the peer only for this
+// step; the first failure, or S_OK.
+HRESULT DisconnectBothEnds(IFilterGraph* graph, IPin* pin);
+// Adds a new instance of the filter class to the graph under `name`; empty when it cannot be
+// made or added.
+TComPtr<IBaseFilter> AddNewFilter(IFilterGraph* graph, const CLSID& classId, const std::wstring& name);
 
 // Stops the filter (when `stop`) and breaks every connection of its pins at both ends, peer
 // first: through the graph when one is given, so that the graph knows, else on the pins.

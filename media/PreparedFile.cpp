@@ -14,11 +14,7 @@ namespace {
 void TakeOut(IFilterGraph* graph, IBaseFilter* source, IBaseFilter* hop) {
     for (IBaseFilter* filter : {source, hop})
         if (filter) filter->Stop();
-    ForEachPin(source, [graph](IPin* pin) {
-        TComPtr<IPin> peer = Peer(pin);
-        graph->Disconnect(pin);
-        if (peer) graph->Disconnect(peer.Get());
-    });
+    ForEachPin(source, [graph](IPin* pin) { DisconnectBothEnds(graph, pin); });
     for (IBaseFilter* filter : {hop, source})
         if (filter) graph->RemoveFilter(filter);
 }
@@ -104,10 +100,8 @@ bool TPreparedFile::Build(IFilterGraph* graph) {
     TComPtr<IBaseFilter> source;
     if (FAILED(builder->AddSourceFilter(fileName_.c_str(), fileName_.c_str(), source.Receive())) || !source)
         return false;
-    TComPtr<IBaseFilter> hop;
-    bool built = SUCCEEDED(CoCreateInstance(hopClass_, nullptr, CLSCTX_INPROC_SERVER, IID_IBaseFilter,
-                                            hop.ReceiveVoid())) &&
-                 hop && SUCCEEDED(builder->AddFilter(hop.Get(), hopName_.c_str()));
+    TComPtr<IBaseFilter> hop = AddNewFilter(graph, hopClass_, hopName_);
+    bool built = static_cast<bool>(hop);
     if (built) {
         TComPtr<IPin> out = FirstPinOfDirection(source.Get(), PINDIR_OUTPUT);
         TComPtr<IPin> in = FirstFreeInput(hop.Get());
