@@ -36,11 +36,10 @@ public:
     // Whatever was prepared before must have been settled and taken or dropped.
     void Start(IFilterGraph* graph, const std::wstring& fileName, const CLSID& hopClass, const std::wstring& hopName,
                DWORD delayMs);
-    // Ends the worker: abandons a preparation that has not begun, waits for one under way.
+    // Abandons a preparation that has not begun, waits for one under way; the worker ends.
     void Settle();
     // After Settle: true when the prepared filters are in the graph for this file.
     bool Ready(const std::wstring& fileName) const { return ready_ && fileName_ == fileName; }
-    bool Pending() const { return worker_.joinable() || ready_; }
     // True for the prepared source and its follower (they stay in the graph when it is emptied).
     bool Holds(IBaseFilter* filter) const;
     IBaseFilter* Hop() const { return hop_.Get(); }
