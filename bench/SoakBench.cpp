@@ -5,10 +5,10 @@
 // The program plays the short solid-colour sample clips on the desktop; as soon as a clip shows,
 // the advance to the next runs as the completion event would run it. After the changes listed
 // below it prints
-//   "soak change=N handles=... gdi=... private_kb=... cpu_ms_per_change=..."
-// (the process's kernel handles, GDI objects, private bytes, and its CPU time per change over
-// the changes since the previous line), and at the end
-//   "soak_growth from=50 to=N handles=+.. gdi=+.. private_kb=+.. flat=yes|no"
+//   "soak change=N handles=... gdi=... private_kb=... heap_kb=... cpu_ms_per_change=..."
+// (the process's kernel handles, GDI objects, private bytes, the bytes in use in its Windows
+// heaps, and its CPU time per change over the changes since the previous line), and at the end
+//   "soak_growth from=50 to=N handles=+.. gdi=+.. private_kb=+.. heap_kb=+.. flat=yes|no"
 // where flat means no growth beyond noise (a few handles or objects, 2 MB) after change 50.
 #include <windows.h>
 #include <psapi.h>
@@ -37,6 +37,7 @@ struct TCounts {
     DWORD handles = 0;
     DWORD gdi = 0;
     SIZE_T privateBytes = 0;
+    SIZE_T heapBytes = 0;
     double cpu = 0;  // process CPU seconds so far
 };
 
@@ -75,6 +76,26 @@ std::string HandleTypes() {
     return text;
 }
 
+// The bytes in use in the process's Windows heaps (the C runtime's among them): growth of the
+// private bytes that is not here lies outside them (in the platform's native libraries).
+SIZE_T HeapBytesInUse() {
+    std::vector<HANDLE> heaps(64);
+    DWORD count = GetProcessHeaps(static_cast<DWORD>(heaps.size()), heaps.data());
+    if (count > heaps.size()) {
+        heaps.resize(count);
+        count = GetProcessHeaps(count, heaps.data());
+    }
+    SIZE_T bytes = 0;
+    for (DWORD i = 0; i < count && i < heaps.size(); ++i) {
+        if (!HeapLock(heaps[i])) continue;
+        PROCESS_HEAP_ENTRY entry{};
+        while (HeapWalk(heaps[i], &entry))
+            if (entry.wFlags & PROCESS_HEAP_ENTRY_BUSY) bytes += entry.cbData;
+        HeapUnlock(heaps[i]);
+    }
+    return bytes;
+}
+
 TCounts Measure() {
     TCounts counts;
     counts.handles = HandleCount();
@@ -83,6 +104,7 @@ TCounts Measure() {
     memory.cb = sizeof memory;
     if (GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory), sizeof memory))
         counts.privateBytes = memory.PrivateUsage ? memory.PrivateUsage : memory.PagefileUsage;
+    counts.heapBytes = HeapBytesInUse();
     counts.cpu = vlbench::SampleCpu().process;
     return counts;
 }
@@ -132,9 +154,10 @@ int main(int argc, char** argv) {
             vorlinde::Form1->FilterGraph1GraphComplete(vorlinde::Form1->FilterGraph1, S_OK, nullptr);
             if (!Reported(change, changes)) continue;
             const TCounts now = Measure();
-            std::printf("soak change=%d handles=%lu gdi=%lu private_kb=%zu cpu_ms_per_change=%.1f\n", change,
+            std::printf("soak change=%d handles=%lu gdi=%lu private_kb=%zu heap_kb=%zu cpu_ms_per_change=%.1f\n", change,
                         static_cast<unsigned long>(now.handles), static_cast<unsigned long>(now.gdi),
-                        now.privateBytes / 1024, (now.cpu - previous.cpu) * 1000 / (change - previousChange));
+                        now.privateBytes / 1024, now.heapBytes / 1024,
+                        (now.cpu - previous.cpu) * 1000 / (change - previousChange));
             std::fflush(stdout);
             if (change == 50) at50 = now;
             if (change == 10 || change == changes) std::printf("soak_handles change=%d %s\n", change, HandleTypes().c_str());
@@ -144,9 +167,10 @@ int main(int argc, char** argv) {
                 const long handles = static_cast<long>(now.handles) - static_cast<long>(at50.handles);
                 const long gdi = static_cast<long>(now.gdi) - static_cast<long>(at50.gdi);
                 const long privateKb = (static_cast<long>(now.privateBytes) - static_cast<long>(at50.privateBytes)) / 1024;
+                const long heapKb = (static_cast<long>(now.heapBytes) - static_cast<long>(at50.heapBytes)) / 1024;
                 const bool flat = handles <= 5 && gdi <= 5 && privateKb <= 2048;
-                std::printf("soak_growth from=50 to=%d handles=%+ld gdi=%+ld private_kb=%+ld flat=%s\n", change, handles,
-                            gdi, privateKb, flat ? "yes" : "no");
+                std::printf("soak_growth from=50 to=%d handles=%+ld gdi=%+ld private_kb=%+ld heap_kb=%+ld flat=%s\n",
+                            change, handles, gdi, privateKb, heapKb, flat ? "yes" : "no");
                 if (!flat) application.Fail();
             }
         }

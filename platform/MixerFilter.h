@@ -200,7 +200,7 @@ public:
     HRESULT WINAPI SetCallbackInterface(IDDrawExclModeVideoCallback* callback, DWORD flags) override;
 
     // For the pins and the pin enumerator (lock held where noted).
-    std::recursive_mutex& Lock() noexcept { return lock_; }
+    vl::TRecursiveLock& Lock() noexcept { return lock_; }
     FILTER_STATE StateLocked() const noexcept { return state_; }
     TMixerInputPin& Primary() noexcept { return *inputs_.front(); }
     TMixerOutputPin& Output() noexcept { return *output_; }
@@ -234,11 +234,11 @@ private:
     ULONG AddRefOwner() noexcept override { return AddRef(); }
     ULONG ReleaseOwner() noexcept override { return Release(); }
     IBaseFilter* OwnerFilter() noexcept override { return this; }
-    std::recursive_mutex& OwnerLock() noexcept override { return lock_; }
+    vl::TRecursiveLock& OwnerLock() noexcept override { return lock_; }
     FILTER_STATE OwnerState() noexcept override { return state_; }
 
     LONG references_ = 1;
-    std::recursive_mutex lock_;
+    vl::TRecursiveLock lock_;
     FILTER_STATE state_ = State_Stopped;
     REFERENCE_TIME start_ = 0;
     TComPtr<IReferenceClock> clock_;

@@ -10,6 +10,7 @@
 #include <new>
 #include <string>
 
+#include "framework/Locks.h"
 #include "platform/ComObject.h"
 #include "platform/ComPtr.h"
 #include "platform/MediaType.h"
@@ -22,7 +23,7 @@ public:
     virtual ULONG AddRefOwner() noexcept = 0;
     virtual ULONG ReleaseOwner() noexcept = 0;
     virtual IBaseFilter* OwnerFilter() noexcept = 0;  // not counted
-    virtual std::recursive_mutex& OwnerLock() noexcept = 0;
+    virtual vl::TRecursiveLock& OwnerLock() noexcept = 0;
     virtual FILTER_STATE OwnerState() noexcept = 0;  // call with the lock held
 
 protected:
