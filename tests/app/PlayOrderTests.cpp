@@ -85,6 +85,37 @@ TEST_F(PlayOrder, RebuildStartsAtTheFirstPosition) {
     EXPECT_EQ(PlayPosition, 0);
 }
 
+// The file prepared while one plays: the next of the order, the first entry again at the end of
+// list order, and nothing when the order no longer fits the playlist.
+TEST_F(PlayOrder, TheFileToPrepareIsTheNextOfTheOrderAndWrapsInListOrder) {
+    FillWith(3);
+    Form1->InitAry();
+    PlayPosition = 0;
+    EXPECT_EQ(Form1->NextDesktopFile(), "C:\\movie1.mpg");
+    PlayPosition = 2;
+    EXPECT_EQ(Form1->NextDesktopFile(), "C:\\movie0.mpg");
+    PlayPosition = 3;
+    EXPECT_EQ(Form1->NextDesktopFile(), "");
+    PlayPosition = 1;
+    Form1->lsbMovie->Items()->Add("C:\\movie3.mpg");
+    EXPECT_EQ(Form1->NextDesktopFile(), "");
+}
+
+// A new shuffled order is drawn only when the time comes: at the end of one, nothing is guessed,
+// unless the playlist holds a single file.
+TEST_F(PlayOrderRandom, TheFileToPrepareAtTheEndOfAShuffledOrderIsNotGuessed) {
+    FillWith(3);
+    Form1->InitAry();
+    PlayPosition = 0;
+    EXPECT_EQ(Form1->NextDesktopFile(), Form1->lsbMovie->Items()->Strings(PlayOrderArray[1]));
+    PlayPosition = 2;
+    EXPECT_EQ(Form1->NextDesktopFile(), "");
+    Form1->lsbMovie->Items()->Clear();
+    FillWith(1);
+    Form1->InitAry();
+    EXPECT_EQ(Form1->NextDesktopFile(), "C:\\movie0.mpg");
+}
+
 TEST_F(PlayOrderRandom, EmptyPlaylistGivesEmptyOrder) {
     Form1->InitAry();
     EXPECT_TRUE(PlayOrderArray.empty());
