@@ -1,10 +1,12 @@
 // Desktop playback over many changes of clip: whether the process keeps what it takes.
 //
-//   bench_soak [changes]        (default 1000; run by name only: bench/run soak)
+//   bench_soak [changes]          (default 1000; run by name only: bench/run soak)
+//   bench_soak changes early      the 1.5 s sample clips, each ended as soon as it shows (as a
+//                                 user's stop ends a file before its end)
 //
-// The program plays the short solid-colour sample clips on the desktop; as soon as a clip shows,
-// the advance to the next runs as the completion event would run it. After the changes listed
-// below it prints
+// The program plays four 0.4 s solid-colour clips on the desktop, each to its end, and the
+// program's own advance goes on to the next; the next file is prepared at once (no delay), so
+// that every change goes the prepared way. After the changes listed below it prints
 //   "soak change=N handles=... gdi=... private_kb=... heap_kb=... cpu_ms_per_change=..."
 // (the process's kernel handles, GDI objects, private bytes, the bytes in use in its Windows
 // heaps, and its CPU time per change over the changes since the previous line), and at the end
@@ -109,12 +111,13 @@ TCounts Measure() {
     return counts;
 }
 
-// Pumps messages until the desktop shows `colour` or `seconds` passed.
+// Pumps messages until the desktop shows `colour` (any clip when empty) or `seconds` passed.
 bool WaitForColour(const std::string& colour, double seconds) {
     const double start = vlbench::Now();
     while (vlbench::Now() - start < seconds) {
         vl::Application->ProcessMessages();
-        if (vltest::DesktopClipColour() == colour) return true;
+        const std::string showing = vltest::DesktopClipColour();
+        if (colour.empty() ? !showing.empty() : showing == colour) return true;
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 2, QS_ALLINPUT);
     }
     return false;
@@ -129,30 +132,58 @@ bool Reported(int change, int last) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (std::string(VORLINDE_SAMPLES_DIR).empty()) {
-        std::printf("no sample movies in this build\n");
+    const int changes = argc > 1 ? std::max(1, std::atoi(argv[1])) : 1000;
+    const bool early = argc > 2 && std::string(argv[2]) == "early";
+    const std::string clipsDir = early ? VORLINDE_SAMPLES_DIR : VORLINDE_SOAK_CLIPS_DIR;
+    if (clipsDir.empty()) {
+        std::printf("no clips in this build (they are made with ffmpeg)\n");
         return 1;
     }
-    const int changes = argc > 1 ? std::max(1, std::atoi(argv[1])) : 1000;
     vlbench::TBenchApplication application;
 
     const std::vector<const char*> clips = {"red.mpg", "green.mpg", "blue.mpg", "yellow.wmv"};
     std::vector<std::string> playlist;
     for (const char* clip : clips)
-        playlist.push_back(vlbench::WindowsPath(std::string(VORLINDE_SAMPLES_DIR) + "/" + clip));
+        playlist.push_back(vlbench::WindowsPath(clipsDir + "/" + clip));
     {
         vlbench::TProgramRun run(playlist);
+        vorlinde::TFilterGraph& graph = *vorlinde::Form1->FilterGraph1;
+        graph.SetPrepareDelay(0);
+        // Each completion the program handles is one change of clip.
+        int completed = 0;
+        const vorlinde::TGraphCompleteEvent advance = graph.OnGraphComplete;
+        graph.OnGraphComplete = [&completed, advance](vl::TObject* sender, HRESULT result, IBaseFilter* renderer) {
+            if (advance) advance(sender, result, renderer);
+            ++completed;
+        };
+        if (!WaitForColour(vltest::ColourOf(clips[0]), 10)) {
+            std::printf("failed: the desktop never showed the first clip\n");
+            application.Fail();
+        }
         TCounts at50, previous = Measure();
         int previousChange = 0;
         for (int change = 1; change <= changes && application.Status() == 0; ++change) {
-            const std::string showing = vltest::ColourOf(clips[static_cast<size_t>(change - 1) % clips.size()]);
-            if (!WaitForColour(showing, 10)) {
-                std::printf("failed: change %d, the desktop never showed %s\n", change, showing.c_str());
+            const double start = vlbench::Now();
+            if (early) {
+                const std::string showing = vltest::ColourOf(clips[static_cast<size_t>(change - 1) % clips.size()]);
+                if (WaitForColour(showing, 10)) graph.OnGraphComplete(&graph, S_OK, nullptr);
+            }
+            while (completed < change && vlbench::Now() - start < 10) {
+                vl::Application->ProcessMessages();
+                MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+            }
+            if (completed < change) {
+                std::printf("failed: change %d, no clip ended within 10 s\n", change);
                 application.Fail();
                 break;
             }
-            vorlinde::Form1->FilterGraph1GraphComplete(vorlinde::Form1->FilterGraph1, S_OK, nullptr);
             if (!Reported(change, changes)) continue;
+            // Still on the desktop: a clip shows.
+            if (!WaitForColour("", 2)) {
+                std::printf("failed: change %d, the desktop shows no clip\n", change);
+                application.Fail();
+                break;
+            }
             const TCounts now = Measure();
             std::printf("soak change=%d handles=%lu gdi=%lu private_kb=%zu heap_kb=%zu cpu_ms_per_change=%.1f\n", change,
                         static_cast<unsigned long>(now.handles), static_cast<unsigned long>(now.gdi),
